@@ -1,0 +1,2 @@
+#include "process.h"
+void MainProcedure() { HaltProcess(7); }

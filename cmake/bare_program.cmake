@@ -1,0 +1,31 @@
+# Programs without a C or C++ runtime: their own entry point, no exceptions, no RTTI, no heap,
+# optimised for size, importing only what their code calls from kernel32, user32 and gdi32.
+
+# Compile options for every object that goes into a bare program.
+set(FLARVEX_BARE_COMPILE_OPTIONS
+  -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
+  -fno-threadsafe-statics -fno-stack-protector -fno-ident
+  # Kept for back traces: every frame links to its caller's.
+  -fno-omit-frame-pointer
+  -ffunction-sections -fdata-sections)
+
+function(flarvex_bare_library target)
+  target_compile_options(${target} PRIVATE ${FLARVEX_BARE_COMPILE_OPTIONS})
+endfunction()
+
+# flarvex_bare_program(target ENTRY symbol): links target as a GUI program entered at symbol.
+function(flarvex_bare_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "ENTRY" "")
+  target_compile_options(${target} PRIVATE ${FLARVEX_BARE_COMPILE_OPTIONS})
+  target_link_options(${target} PRIVATE
+    -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows
+    -Wl,--gc-sections -s)
+  target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 gcc)
+endfunction()
+
+# Windows test programs carry their runtime with them, so Wine needs no extra DLLs.
+function(flarvex_windows_test target)
+  target_link_libraries(${target} PRIVATE gtest gtest_main)
+  target_link_options(${target} PRIVATE -static)
+  add_test(NAME ${target} COMMAND ${target})
+endfunction()

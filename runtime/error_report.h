@@ -1,0 +1,25 @@
+// The run-time error report that the exit sequence writes when ErrorAddress is set:
+//   Runtime error <number> at 0x<address>
+//   <back-trace line of the address>
+//   <one back-trace line per active frame, newest first>
+//   <empty line>
+// Portable: frames are read from memory as the i386 frame-pointer chain lays them out.
+#pragma once
+#include <stdint.h>
+#include "text_output.h"
+
+// Writes one back-trace line for a code address (no line end).
+using BackTraceRoutine = void (*)(TextOutput& output, uintptr_t address);
+extern BackTraceRoutine BackTraceLine;
+
+// The plain back-trace line: two blanks, "0x" and eight upper-case hexadecimal digits.
+void WritePlainBackTraceLine(TextOutput& output, uintptr_t address);
+
+// Writes the report for ErrorNumber, ErrorAddress and ErrorFrame. The frame walk follows the
+// saved frame pointers while they climb, and stops after maxFrames + 1 frame lines.
+void WriteRunTimeErrorReport(TextOutput& output, int maxFrames);
+
+// Formats value as eight upper-case hexadecimal digits; returns to + 8.
+char* FormatHex8(char* to, uint32_t value);
+// Formats value in decimal without leading zeros; returns the end.
+char* FormatDecimal(char* to, uint32_t value);

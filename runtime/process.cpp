@@ -1,0 +1,102 @@
+// The process entry point, the module table and the exit sequence.
+#include "process.h"
+#include "error_box.h"
+#include "error_report.h"
+#include "io_result.h"
+#include <windows.h>
+
+TextOutput StandardOutput;
+TextOutput StandardError;
+
+namespace {
+
+STARTUPINFOA StartupRecord;
+
+// Frames shown in a back trace written to a console; elsewhere 256.
+constexpr int ConsoleBackTraceFrames = 8;
+constexpr int BackTraceFrames = 256;
+
+void InitialiseSystemServices() {
+    GetStartupInfoA(&StartupRecord);
+    PreviousInstance = nullptr;
+    char path[256];
+    GetModuleFileNameA(nullptr, path, 255);
+    ModuleInstance = GetModuleHandleA(path);
+    StandardInputHandle = GetStdHandle(STD_INPUT_HANDLE);
+    StandardOutputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
+    StandardErrorHandle = GetStdHandle(STD_ERROR_HANDLE);
+    // A GUI program has no console: its own messages go to message boxes.
+    OpenTextOutput(StandardError, WriteToErrorBox, CloseErrorBox);
+    OpenTextOutput(StandardOutput, WriteToErrorBox, CloseErrorBox);
+    IoResultCode = 0;
+    LastSystemError = 0;
+}
+
+void InstallBackTraceLine() {
+    // This program's file carries no line information, so every line takes the plain form.
+    BackTraceLine = WritePlainBackTraceLine;
+}
+
+void RecordWindowsVersion() {
+    WindowsVersion = GetVersion();
+}
+
+void MarkModuleReady() {
+    ModuleReady = true;
+}
+
+} // namespace
+
+const ModuleEntry ModuleInitTable[ModuleCount] = {
+    {InitialiseSystemServices, nullptr},
+    {nullptr, nullptr}, // the program's table of replaceable text constants is empty
+    {InstallBackTraceLine, nullptr},
+    {RecordWindowsVersion, nullptr},
+    {MarkModuleReady, nullptr},
+};
+
+// Called from EntryPoint with the frame pointer cleared, so every stack walk ends here.
+extern "C" [[noreturn]] void RunProgram() {
+    InitialiseModules(ModuleInitTable, ModuleCount);
+    MainProcedure();
+    HaltProcess(static_cast<uint8_t>(ProcessExitCode));
+}
+
+extern "C" void PrepareProcess() {
+    ConsoleProgram = false;
+    IsLibrary = false;
+}
+
+// The entry point: program flags, the stack segment, a clean floating-point unit with
+// invalid-operation, zero-divide and overflow exceptions unmasked (control word 0x1332), and
+// a cleared frame pointer before the program runs.
+asm(R"(
+    .text
+    .globl _EntryPoint
+_EntryPoint:
+    call _PrepareProcess
+    movw %ss, _StackSegment
+    fninit
+    pushl $0x1332
+    fldcw (%esp)
+    addl $4, %esp
+    xorl %ebp, %ebp
+    call _RunProgram
+)");
+
+void HaltProcess(uint8_t code) {
+    ProcessExitCode = code;
+    RunExitProcedures();
+    FinaliseModules(ModuleInitTable);
+    if (ErrorAddress != 0) {
+        bool console = GetFileType(StandardOutputHandle) == FILE_TYPE_CHAR;
+        WriteRunTimeErrorReport(StandardOutput,
+                                console ? ConsoleBackTraceFrames : BackTraceFrames);
+    }
+    if (!ConsoleProgram) {
+        CloseTextOutput(StandardError);
+        CloseTextOutput(StandardOutput);
+    }
+    SetUnhandledExceptionFilter(nullptr);
+    ExitProcess(ProcessExitCode);
+}

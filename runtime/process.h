@@ -1,0 +1,20 @@
+// Process start-up and termination. The process enters at EntryPoint (process.cpp), which
+// prepares the processor state, runs the module table and calls the program's
+// MainProcedure once; the process ends only through HaltProcess.
+#pragma once
+#include <stdint.h>
+#include "module_table.h"
+#include "text_output.h"
+
+// Provided by the program: entered exactly once, after module initialisation, with
+// ModuleInstance valid, PreviousInstance 0, IoResultCode 0 and OpenModeSetting 2.
+void MainProcedure();
+
+// Runs the exit sequence and ends the process with code: exit procedures, finalisation of
+// the initialised modules in reverse order, the run-time error report when ErrorAddress is
+// set, closing of standard error and standard output, removal of the fault filter.
+[[noreturn]] void HaltProcess(uint8_t code);
+
+extern const ModuleEntry ModuleInitTable[ModuleCount];
+extern TextOutput StandardOutput;
+extern TextOutput StandardError;
