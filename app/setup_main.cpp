@@ -1,2 +1,118 @@
+// The setup program's main procedure: start-up, the window, the main loop; and the exit.
+#include <windows.h>
+
+#include "event_pump.h"
+#include "colours.h"
+#include "installed_file.h"
+#include "key_handling.h"
 #include "process.h"
-void MainProcedure() { HaltProcess(7); }
+#include "setup_state.h"
+#include "setup_window.h"
+#include "target_path.h"
+#include "texts.h"
+
+namespace {
+
+// Exit code when the Windows directory cannot be used: the file services' "path not found".
+constexpr uint8_t NoWindowsDirectoryExitCode = 3;
+
+void RunSlot(Procedure procedure) {
+    if (procedure)
+        procedure();
+}
+
+void ReportStartupError(const char* text) {
+    MessageBoxA(GetFocus(), text, StartupErrorCaption, MB_OK);
+}
+
+void ExitAction() {
+    if (InstallState == 0)
+        CloseFileVariable(ProbeFile);
+    DestroyWindow(static_cast<HWND>(MainWindow));
+    HaltProcess(0);
+}
+
+void FillButtonTable() {
+    for (int i = 1; i <= SetupButtonCount; ++i) {
+        PlaceButton(ButtonTable.Entries[i], i);
+        ButtonTable.Entries[i].Cursor = HintCursor;
+    }
+    ButtonTable.Entries[3].OnClick = ExitAction;
+}
+
+void RegisterWindowClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA; // every reaction lives in the event pump
+    windowClass.hInstance = static_cast<HINSTANCE>(ModuleInstance);
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, "SETUP");
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = TitleText;
+    if (RegisterClassA(&windowClass) == 0) {
+        ReportStartupError(RegisterClassFailedText);
+        HaltProcess(0);
+    }
+}
+
+void CreateMainWindow() {
+    MainWindow = CreateWindowExA(
+        WS_EX_DLGMODALFRAME, TitleText, WindowCaption, WS_VISIBLE,
+        GetSystemMetrics(SM_CXSCREEN) / 2 - WindowWidth / 2,
+        GetSystemMetrics(SM_CYSCREEN) / 2 - WindowHeight / 2, WindowWidth,
+        WindowHeight + GetSystemMetrics(SM_CYCAPTION), nullptr, nullptr,
+        static_cast<HINSTANCE>(ModuleInstance), nullptr);
+}
+
+} // namespace
+
+void MainProcedure() {
+    SelectedButton = 1;
+
+    TargetPath.Length = WindowsDirectoryRoom;
+    uint32_t directoryLength = GetWindowsDirectoryA(TargetPath.Chars, WindowsDirectoryRoom);
+    // A directory that did not fit would leave an empty or garbled name, and an empty name
+    // "opens" the standard output: the setup would take the screen saver as installed.
+    if (!WindowsDirectoryFits(directoryLength)) {
+        ReportStartupError(WindowsDirectoryFailedText);
+        HaltProcess(NoWindowsDirectoryExitCode);
+    }
+    BuildTargetPath(TargetPath, directoryLength);
+
+    BindFileName(ProbeFile, TargetPath);
+    ProbeInstalledFile();
+
+    ButtonCaptions[1] = InstallState != 0 ? InstallCaption : ReinstallCaption;
+    ButtonCaptions[2] = UninstallCaption;
+    ButtonCaptions[3] = ExitCaption;
+
+    NormalBrush = CreateSolidBrush(NormalButtonColour);
+    SelectedBrush = CreateSolidBrush(SelectedButtonColour);
+    HintCursor = LoadCursorA(static_cast<HINSTANCE>(ModuleInstance), "Hint_Cur");
+    FillButtonTable();
+
+    if (PreviousInstance == nullptr)
+        RegisterWindowClass();
+    CreateMainWindow();
+    WindowDC = GetDC(static_cast<HWND>(MainWindow));
+    if (WindowDC == nullptr)
+        ReportStartupError(GetDcFailedText);
+    SetBkMode(static_cast<HDC>(WindowDC), TRANSPARENT);
+
+    for (;;) {
+        RunSlot(ButtonTable.Entries[0].OnClick);
+        LastKey = RunEventPump(static_cast<HWND>(MainWindow), SetupButtonCount, ButtonTable);
+        if (LastKey == PumpWindowGone)
+            ExitAction();
+        switch (HandleKey(LastKey, SelectedButton, SetupButtonCount)) {
+        case KeyOutcome::ActivateButton:
+            // Entry 3's slot is ExitAction: Enter on "Exit" leaves.
+            RunSlot(ButtonTable.Entries[SelectedButton].OnClick);
+            break;
+        case KeyOutcome::Exit:
+            ExitAction();
+            break;
+        case KeyOutcome::Nothing:
+            break;
+        }
+    }
+}

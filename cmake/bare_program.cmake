@@ -7,7 +7,10 @@ set(FLARVEX_BARE_COMPILE_OPTIONS
   -fno-threadsafe-statics -fno-stack-protector -fno-ident
   # Kept for back traces: every frame links to its caller's.
   -fno-omit-frame-pointer
-  -ffunction-sections -fdata-sections)
+  -ffunction-sections)
+
+# libgcc (64-bit division, stack probes) goes last on every link line, after all archives.
+string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " -lgcc")
 
 function(flarvex_bare_library target)
   target_compile_options(${target} PRIVATE ${FLARVEX_BARE_COMPILE_OPTIONS})
@@ -20,7 +23,7 @@ function(flarvex_bare_program target)
   target_link_options(${target} PRIVATE
     -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows
     -Wl,--gc-sections -s)
-  target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 gcc)
+  target_link_libraries(${target} PRIVATE kernel32 user32 gdi32)
 endfunction()
 
 # Windows test programs carry their runtime with them, so Wine needs no extra DLLs.

@@ -1,0 +1,265 @@
+// Driving Windows programs under Wine from outside: processes, xdotool, screenshots.
+#include "desktop.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+extern char** environ;
+
+namespace desktop {
+
+namespace {
+
+std::vector<char*> ArgumentVector(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    return argv;
+}
+
+pid_t Spawn(const std::vector<std::string>& arguments, posix_spawn_file_actions_t* actions) {
+    std::vector<char*> argv = ArgumentVector(arguments);
+    pid_t pid = -1;
+    int error = posix_spawnp(&pid, argv[0], actions, nullptr, argv.data(), environ);
+    if (error != 0) {
+        ADD_FAILURE() << "could not start " << arguments[0] << ": " << strerror(error);
+        return -1;
+    }
+    return pid;
+}
+
+std::string Joined(const std::vector<std::string>& arguments) {
+    std::string text;
+    for (const std::string& a : arguments)
+        text += (text.empty() ? "" : " ") + a;
+    return text;
+}
+
+} // namespace
+
+double Now() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+void Sleep(double seconds) {
+    usleep(static_cast<useconds_t>(seconds * 1e6));
+}
+
+std::string BuildDir() {
+    return FLARVEX_BUILD_DIR;
+}
+
+std::string WindowsDirPath(const std::string& name) {
+    const char* prefix = getenv("WINEPREFIX");
+    if (prefix == nullptr) {
+        ADD_FAILURE() << "WINEPREFIX is not set: run this test inside tools/wine-session";
+        return name;
+    }
+    return std::string(prefix) + "/drive_c/windows/" + name;
+}
+
+WineProgram::WineProgram(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {"wine"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    pid_ = Spawn(command, nullptr);
+}
+
+WineProgram::~WineProgram() {
+    if (pid_ > 0 && !ended_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &status_, 0);
+    }
+}
+
+bool WineProgram::Running() {
+    if (pid_ <= 0 || ended_)
+        return false;
+    if (waitpid(pid_, &status_, WNOHANG) == pid_)
+        ended_ = true;
+    return !ended_;
+}
+
+bool WineProgram::WaitForExit(double seconds, int* exitCode) {
+    WaitUntil(seconds, [this] { return !Running(); });
+    if (!ended_)
+        return false;
+    if (exitCode)
+        *exitCode = WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+    return true;
+}
+
+std::string RunCommand(const std::vector<std::string>& arguments, double seconds, int* status) {
+    int out[2];
+    if (pipe(out) != 0) {
+        ADD_FAILURE() << "pipe: " << strerror(errno);
+        return {};
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    pid_t pid = Spawn(arguments, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string text;
+    double end = Now() + seconds;
+    bool open = pid > 0;
+    while (open) {
+        double left = end - Now();
+        if (left <= 0) {
+            ADD_FAILURE() << "'" << Joined(arguments) << "' did not finish within " << seconds
+                          << " s";
+            kill(pid, SIGKILL);
+            break;
+        }
+        pollfd p = {out[0], POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left * 1000) + 1) <= 0)
+            continue;
+        char chunk[4096];
+        ssize_t n = read(out[0], chunk, sizeof chunk);
+        if (n <= 0)
+            open = false;
+        else
+            text.append(chunk, static_cast<size_t>(n));
+    }
+    close(out[0]);
+    int result = -1;
+    if (pid > 0)
+        waitpid(pid, &result, 0);
+    if (status)
+        *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+    return text;
+}
+
+std::string RunWine(const std::vector<std::string>& arguments, double seconds, int* status) {
+    std::vector<std::string> command = {"wine"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return RunCommand(command, seconds, status);
+}
+
+namespace {
+
+std::vector<unsigned long> WindowsNamed(const std::string& name) {
+    int status = 0;
+    std::string found = RunCommand({"xdotool", "search", "--name", "^" + name + "$"}, 10, &status);
+    std::vector<unsigned long> windows;
+    for (const char* at = found.c_str(); *at;) {
+        char* end = nullptr;
+        unsigned long id = strtoul(at, &end, 10);
+        if (end == at)
+            break;
+        windows.push_back(id);
+        at = end;
+        while (*at == '\n')
+            ++at;
+    }
+    return windows;
+}
+
+} // namespace
+
+unsigned long WaitForWindow(const std::string& name, double seconds) {
+    unsigned long window = 0;
+    WaitUntil(seconds, [&] {
+        std::vector<unsigned long> found = WindowsNamed(name);
+        if (!found.empty())
+            window = found.front();
+        return window != 0;
+    });
+    if (window == 0)
+        ADD_FAILURE() << "no window named '" << name << "' appeared within " << seconds << " s";
+    return window;
+}
+
+bool WindowExists(const std::string& name) {
+    return !WindowsNamed(name).empty();
+}
+
+bool WaitForWindowGone(const std::string& name, double seconds) {
+    return WaitUntil(seconds, [&] { return !WindowExists(name); });
+}
+
+Rect WindowGeometry(unsigned long window) {
+    std::string text = RunCommand(
+        {"xdotool", "getwindowgeometry", "--shell", std::to_string(window)});
+    Rect rect = {-1, -1, -1, -1};
+    for (const char* at = text.c_str(); *at;) {
+        sscanf(at, "X=%d", &rect.x);
+        sscanf(at, "Y=%d", &rect.y);
+        sscanf(at, "WIDTH=%d", &rect.width);
+        sscanf(at, "HEIGHT=%d", &rect.height);
+        const char* next = strchr(at, '\n');
+        at = next ? next + 1 : at + strlen(at);
+    }
+    return rect;
+}
+
+void MovePointer(int x, int y) {
+    RunCommand({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+}
+
+void PressButton(int button) {
+    RunCommand({"xdotool", "mousedown", std::to_string(button)});
+}
+
+void ReleaseButton(int button) {
+    RunCommand({"xdotool", "mouseup", std::to_string(button)});
+}
+
+void Click(int button) {
+    RunCommand({"xdotool", "click", std::to_string(button)});
+}
+
+void PressKey(const std::string& keys, unsigned long window) {
+    if (window != 0)
+        RunCommand({"xdotool", "windowfocus", "--sync", std::to_string(window)});
+    RunCommand({"xdotool", "key", keys});
+}
+
+Image Screenshot() {
+    std::string ppm = RunCommand({"import", "-silent", "-window", "root", "ppm:-"});
+    Image image;
+    int maxValue = 0, consumed = 0;
+    if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue,
+               &consumed) != 3 ||
+        maxValue != 255) {
+        ADD_FAILURE() << "the screenshot is not an 8-bit PPM picture";
+        return {};
+    }
+    size_t start = static_cast<size_t>(consumed) + 1; // one blank after the header
+    size_t count = static_cast<size_t>(image.width) * image.height;
+    if (ppm.size() < start + 3 * count) {
+        ADD_FAILURE() << "the screenshot is truncated";
+        return {};
+    }
+    image.pixels.resize(count);
+    memcpy(image.pixels.data(), ppm.data() + start, 3 * count);
+    return image;
+}
+
+void SavePng(const Image& image, const std::string& path) {
+    std::string ppm = path + ".ppm";
+    {
+        std::ofstream out(ppm, std::ios::binary);
+        out << "P6\n" << image.width << " " << image.height << "\n255\n";
+        out.write(reinterpret_cast<const char*>(image.pixels.data()),
+                  static_cast<std::streamsize>(3 * image.pixels.size()));
+    }
+    RunCommand({"convert", ppm, path});
+    remove(ppm.c_str());
+}
+
+} // namespace desktop
