@@ -1,0 +1,155 @@
+// The wallpaper and its generator: the checked-in picture is exactly what the generator
+// paints, and it is the picture the setup window needs (size, colours, calm where the
+// buttons and the title are drawn, a size that packs well).
+#include "rgb_png.h"
+#include "tool_run.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+namespace {
+
+const std::string Generator = WALLPAPER_GENERATOR;
+const std::string CheckedIn = CHECKED_IN_WALLPAPER;
+constexpr int PictureWidth = 366, PictureHeight = 275;
+
+RgbPicture Load(const std::string& path) {
+    RgbPicture picture;
+    std::string error;
+    EXPECT_TRUE(ReadRgbPng(path, picture, error)) << path << ": " << error;
+    return picture;
+}
+
+uint32_t PixelAt(const RgbPicture& picture, int x, int y) {
+    const uint8_t* p = &picture.Pixels[(size_t(y) * picture.Width + x) * 3];
+    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
+TEST(WallpaperGeneratorTest, RepaintsTheCheckedInPicturePixelForPixel) {
+    TemporaryFolder folder;
+    const ProgramRun run = RunProgram(Generator, {folder.File("wallpaper.png")});
+    ASSERT_EQ(run.Status, 0) << run.Messages;
+    const RgbPicture painted = Load(folder.File("wallpaper.png"));
+    const RgbPicture checkedIn = Load(CheckedIn);
+    ASSERT_EQ(painted.Width, checkedIn.Width);
+    ASSERT_EQ(painted.Height, checkedIn.Height);
+    for (int y = 0; y < painted.Height; ++y) {
+        for (int x = 0; x < painted.Width; ++x) {
+            const uint32_t want = PixelAt(checkedIn, x, y), got = PixelAt(painted, x, y);
+            ASSERT_EQ(got, want) << std::hex << "first difference at pixel " << std::dec << x
+                                 << ", " << y << std::hex << ": painted 0x" << got
+                                 << ", checked in 0x" << want
+                                 << "; build the update_wallpaper target after changing the "
+                                    "generator";
+        }
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"wallpaper.png"}));
+}
+
+TEST(WallpaperGeneratorTest, TheCheckedInPictureIsA24BitRgbPngOfTheWindowsSize) {
+    const std::string bytes = ReadFileBytes(CheckedIn);
+    ASSERT_GE(bytes.size(), 33u);
+    EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(bytes.substr(12, 4), "IHDR");
+    auto big32 = [&](size_t at) {
+        return uint32_t(uint8_t(bytes[at])) << 24 | uint32_t(uint8_t(bytes[at + 1])) << 16 |
+               uint32_t(uint8_t(bytes[at + 2])) << 8 | uint8_t(bytes[at + 3]);
+    };
+    EXPECT_EQ(big32(16), uint32_t(PictureWidth));
+    EXPECT_EQ(big32(20), uint32_t(PictureHeight));
+    EXPECT_EQ(int(bytes[24]), 8) << "bit depth";
+    EXPECT_EQ(int(bytes[25]), 2) << "colour type: RGB";
+}
+
+TEST(WallpaperGeneratorTest, UsesAtMostThirteenWarmTonesFromDarkBrownToCream) {
+    const RgbPicture picture = Load(CheckedIn);
+    std::set<uint32_t> colours;
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x)
+            colours.insert(PixelAt(picture, x, y));
+    EXPECT_LE(colours.size(), 13u);
+    EXPECT_EQ(colours.count(0x2F0A0A), 1u) << "the near-black red-brown (47, 10, 10)";
+    EXPECT_EQ(colours.count(0xFFFBD6), 1u) << "the pale cream (255, 251, 214)";
+    for (uint32_t colour : colours) {
+        const uint32_t red = colour >> 16, green = colour >> 8 & 0xFF, blue = colour & 0xFF;
+        EXPECT_TRUE(red >= green && green >= blue) << std::hex << "0x" << colour << " is not warm";
+    }
+}
+
+// Where the setup window draws its buttons and its title the picture must stay dark (light
+// captions, yellow title) and calm (few changes of colour from pixel to pixel).
+TEST(WallpaperGeneratorTest, KeepsTheButtonsAndTheTitleOnDarkCalmGround) {
+    struct Area {
+        const char* Name;
+        int Left, Top, Right, Bottom; // inclusive
+    };
+    const Area areas[] = {
+        {"button 1", 35, 30, 110, 60},
+        {"button 2", 35, 90, 110, 120},
+        {"button 3", 35, 150, 110, 180},
+        {"title", 250, 179, 350, 249},
+    };
+    const RgbPicture picture = Load(CheckedIn);
+    for (const Area& area : areas) {
+        double brightness = 0.0;
+        int pixels = 0, changes = 0;
+        for (int y = area.Top; y <= area.Bottom; ++y) {
+            for (int x = area.Left; x <= area.Right; ++x) {
+                const uint32_t colour = PixelAt(picture, x, y);
+                brightness += ((colour >> 16) + (colour >> 8 & 0xFF) + (colour & 0xFF)) / 3.0;
+                ++pixels;
+                if (x > area.Left && colour != PixelAt(picture, x - 1, y))
+                    ++changes;
+            }
+        }
+        EXPECT_LT(brightness / pixels, 70.0) << area.Name << ": mean brightness";
+        EXPECT_LT(changes, pixels / 20) << area.Name << ": colour changes along the rows";
+    }
+}
+
+// The picture is stored as a run-length stream: runs of equal pixels cost a count and one
+// pixel, other pixels four bytes each. Its size should stay of the order of the 30 to 80 KB
+// that leaves room for texture where it counts and calm everywhere else.
+TEST(WallpaperGeneratorTest, PacksIntoARunLengthStreamOfThirtyToEightyKilobytes) {
+    const RgbPicture picture = Load(CheckedIn);
+    auto countWidth = [](size_t count) { return count < 0x80 ? 1u : (count < 0x4000 ? 2u : 4u); };
+    const size_t pixels = size_t(picture.Width) * picture.Height;
+    auto at = [&](size_t i) {
+        return PixelAt(picture, int(i % picture.Width), int(i / picture.Width));
+    };
+    size_t bytes = 1 + 4, literal = 0; // start byte, end mark
+    for (size_t i = 0; i < pixels;) {
+        size_t run = 1;
+        while (i + run < pixels && at(i + run) == at(i))
+            ++run;
+        if (run >= 2) {
+            if (i > 0) // every fill run but a first one follows a literal run, maybe empty
+                bytes += countWidth(literal) + 4 * literal;
+            bytes += countWidth(run) + 4;
+            literal = 0;
+        } else {
+            ++literal;
+        }
+        i += run;
+    }
+    if (literal > 0)
+        bytes += countWidth(literal) + 4 * literal;
+    EXPECT_GE(bytes, 30000u);
+    EXPECT_LE(bytes, 80000u);
+    printf("estimated stream: %zu bytes, %.1f %% of %zu\n", bytes, 100.0 * bytes / (4 * pixels),
+           4 * pixels);
+}
+
+TEST(WallpaperGeneratorTest, AnUnwritableOutputStopsWithAMessage) {
+    TemporaryFolder folder;
+    const std::string output = folder.File("missing/wallpaper.png");
+    const ProgramRun run = RunProgram(Generator, {output});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Messages.find("wallpaper_generator: " + output + ": cannot create"),
+              std::string::npos)
+        << run.Messages;
+    EXPECT_TRUE(folder.Names().empty());
+}
+
+} // namespace
