@@ -16,7 +16,8 @@ struct ButtonRecord {
     Procedure OnHover; // pointer moved over the button
 };
 
-// The button table. Entry 0 stands for the window (its OnClick is the full repaint); entries 1..40 are buttons.
+// The button table. Entry 0 stands for the window (its OnClick is the full repaint); entries 1..40
+// are buttons.
 constexpr int ButtonTableSize = 41;
 struct ButtonList {
     ButtonRecord Entries[ButtonTableSize];

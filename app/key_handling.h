@@ -9,9 +9,9 @@ constexpr uint16_t VirtualKeyUp = 38;
 constexpr uint16_t VirtualKeyDown = 40;
 
 enum class KeyOutcome {
-    Nothing,         // also after Up and Down, which only move the selection
-    ActivateButton,  // Enter: run the selected button's action
-    Exit,            // Escape
+    Nothing,        // also after Up and Down, which only move the selection
+    ActivateButton, // Enter: run the selected button's action
+    Exit,           // Escape
 };
 
 // Moves selected (1..buttonCount) for Up and Down, wrapping around, and tells what else the

@@ -55,12 +55,11 @@ void RegisterWindowClass() {
 }
 
 void CreateMainWindow() {
-    MainWindow = CreateWindowExA(
-        WS_EX_DLGMODALFRAME, TitleText, WindowCaption, WS_VISIBLE,
-        GetSystemMetrics(SM_CXSCREEN) / 2 - WindowWidth / 2,
-        GetSystemMetrics(SM_CYSCREEN) / 2 - WindowHeight / 2, WindowWidth,
-        WindowHeight + GetSystemMetrics(SM_CYCAPTION), nullptr, nullptr,
-        static_cast<HINSTANCE>(ModuleInstance), nullptr);
+    MainWindow = CreateWindowExA(WS_EX_DLGMODALFRAME, TitleText, WindowCaption, WS_VISIBLE,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - WindowWidth / 2,
+                                 GetSystemMetrics(SM_CYSCREEN) / 2 - WindowHeight / 2, WindowWidth,
+                                 WindowHeight + GetSystemMetrics(SM_CYCAPTION), nullptr, nullptr,
+                                 static_cast<HINSTANCE>(ModuleInstance), nullptr);
 }
 
 } // namespace

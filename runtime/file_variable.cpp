@@ -67,7 +67,8 @@ void OpenExistingFile(FileVariable& file) {
     NormaliseName(file);
     file.Handle = INVALID_HANDLE_VALUE;
     const AccessChoice& choice = AccessChoices[OpenModeSetting & AccessMask];
-    DWORD share = (OpenModeSetting & 0xF0) == ShareDenyNone ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+    DWORD share =
+        (OpenModeSetting & 0xF0) == ShareDenyNone ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     file.Mode = choice.Mode; // marked open whatever the system answers
     if (file.Name[0] == '\0') {
         file.Handle = choice.Mode == ModeInput ? StandardInputHandle : StandardOutputHandle;

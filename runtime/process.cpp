@@ -90,8 +90,7 @@ void HaltProcess(uint8_t code) {
     FinaliseModules(ModuleInitTable);
     if (ErrorAddress != 0) {
         bool console = GetFileType(StandardOutputHandle) == FILE_TYPE_CHAR;
-        WriteRunTimeErrorReport(StandardOutput,
-                                console ? ConsoleBackTraceFrames : BackTraceFrames);
+        WriteRunTimeErrorReport(StandardOutput, console ? ConsoleBackTraceFrames : BackTraceFrames);
     }
     if (!ConsoleProgram) {
         CloseTextOutput(StandardError);

@@ -31,9 +31,9 @@ TEST(ButtonPanel, HitTestIncludesEveryEdgeAndNothingOutside) {
         const struct {
             int x, y, expected;
         } points[] = {
-            {b.Left, midY, i},      {b.Right, midY, i},      {midX, b.Top, i},
-            {midX, b.Bottom, i},    {b.Left, b.Top, i},      {b.Right, b.Bottom, i},
-            {b.Left - 1, midY, 0},  {b.Right + 1, midY, 0},  {midX, b.Top - 1, 0},
+            {b.Left, midY, i},       {b.Right, midY, i},     {midX, b.Top, i},
+            {midX, b.Bottom, i},     {b.Left, b.Top, i},     {b.Right, b.Bottom, i},
+            {b.Left - 1, midY, 0},   {b.Right + 1, midY, 0}, {midX, b.Top - 1, 0},
             {midX, b.Bottom + 1, 0},
         };
         for (const auto& p : points)

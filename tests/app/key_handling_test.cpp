@@ -32,7 +32,8 @@ TEST(KeyHandling, OtherKeysChangeNothing) {
     // Left, right, space, A, F1, Tab, Home, Select.
     for (int key : {37, 39, 32, 65, 112, 9, 36, 41}) {
         uint16_t selected = 2;
-        EXPECT_EQ(HandleKey(static_cast<uint16_t>(key), selected, 3), KeyOutcome::Nothing) << "key " << key;
+        EXPECT_EQ(HandleKey(static_cast<uint16_t>(key), selected, 3), KeyOutcome::Nothing)
+            << "key " << key;
         EXPECT_EQ(selected, 2) << "key " << key;
     }
 }

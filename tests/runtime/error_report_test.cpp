@@ -51,11 +51,11 @@ TEST_F(TextOutputTest, HandsTextOnAtLineEndsWhenFullAndOnClose) {
     ASSERT_EQ(Pieces.size(), 2u);
     EXPECT_EQ(Pieces[1], std::string(200, 'x'));
     WriteText(output, std::string(600, 'z').c_str(), 600); // longer than the buffer
-    EXPECT_EQ(All(), "abc\r\n" + std::string(200, 'x') + std::string(100, 'y') +
-                         std::string(512, 'z'));
+    EXPECT_EQ(All(),
+              "abc\r\n" + std::string(200, 'x') + std::string(100, 'y') + std::string(512, 'z'));
     CloseTextOutput(output);
-    EXPECT_EQ(All(), "abc\r\n" + std::string(200, 'x') + std::string(100, 'y') +
-                         std::string(600, 'z'));
+    EXPECT_EQ(All(),
+              "abc\r\n" + std::string(200, 'x') + std::string(100, 'y') + std::string(600, 'z'));
     EXPECT_EQ(Closes, 1);
     EXPECT_EQ(IoResultCode, 0);
 }

@@ -10,10 +10,12 @@ TEST(IoResult, MapsSystemErrors) {
         uint32_t system;
         uint16_t code;
     } cases[] = {
-        {2, 2},          {3, 3},           {5, 5},    {18, 18},
-        {19, 150},       {25, 156},        {31, 162}, // device errors
-        {32, 5},                                      // sharing violation: access denied
-        {33, 33},        {0x12345, 0x2345},           // others keep their low 16 bits
+        {2, 2},          {3, 3},
+        {5, 5},          {18, 18},
+        {19, 150},       {25, 156},
+        {31, 162},                          // device errors
+        {32, 5},                            // sharing violation: access denied
+        {33, 33},        {0x12345, 0x2345}, // others keep their low 16 bits
         {0xFFFF0005, 5},
     };
     for (const auto& c : cases)

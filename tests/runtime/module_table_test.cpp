@@ -6,12 +6,24 @@
 namespace {
 
 std::string Log;
-void Init1() { Log += "i1 "; }
-void Init2() { Log += "i2 "; }
-void Init4() { Log += "i4(" + std::to_string(InitialisedCount) + ") "; }
-void Fin1() { Log += "f1 "; }
-void Fin3() { Log += "f3 "; }
-void Fin4() { Log += "f4 "; }
+void Init1() {
+    Log += "i1 ";
+}
+void Init2() {
+    Log += "i2 ";
+}
+void Init4() {
+    Log += "i4(" + std::to_string(InitialisedCount) + ") ";
+}
+void Fin1() {
+    Log += "f1 ";
+}
+void Fin3() {
+    Log += "f3 ";
+}
+void Fin4() {
+    Log += "f4 ";
+}
 
 const ModuleEntry Table[] = {
     {Init1, Fin1}, {Init2, nullptr}, {nullptr, Fin3}, {Init4, Fin4}, {nullptr, nullptr},

@@ -57,16 +57,21 @@ TEST(Startup, TheMainProcedureFindsTheProcessPrepared) {
     ASSERT_TRUE(outcome.ended) << "the probe did not end within 20 s";
     EXPECT_EQ(outcome.exitCode, 0u) << "returning from the main procedure halts with code 0";
     const char* expected[] = {
-        "initialised=5\n",          // all five module entries ran before the main procedure
-        "instance_is_module=1\n",   "previous_instance=0\n",      "io_result=0\n",
-        "open_mode=2\n",            "version_recorded=1\n",       "module_ready=1\n",
-        "console_program=0\n",      "control_word=4914\n",        // 0x1332
-        "frame_above_main=0\n",     // the stack walk ends at the main procedure's caller
+        "initialised=5\n", // all five module entries ran before the main procedure
+        "instance_is_module=1\n",
+        "previous_instance=0\n",
+        "io_result=0\n",
+        "open_mode=2\n",
+        "version_recorded=1\n",
+        "module_ready=1\n",
+        "console_program=0\n",
+        "control_word=4914\n",  // 0x1332
+        "frame_above_main=0\n", // the stack walk ends at the main procedure's caller
         "stack_segment_recorded=1\n",
     };
     for (const char* line : expected)
-        EXPECT_NE(outcome.output.find(line), std::string::npos)
-            << "missing '" << line << "' in:\n" << outcome.output;
+        EXPECT_NE(outcome.output.find(line), std::string::npos) << "missing '" << line << "' in:\n"
+                                                                << outcome.output;
     EXPECT_EQ(outcome.output.find("exit procedure"), std::string::npos);
 }
 
@@ -94,7 +99,8 @@ TEST(Startup, APendingRunTimeErrorIsReportedInOneBox) {
     std::string text = box.Text;
     EXPECT_EQ(text.rfind("Runtime error 216 at 0x00401234\r\n  0x00401234\r\n", 0), 0u) << text;
     size_t lines = 0;
-    for (size_t at = text.find("\r\n  0x"); at != std::string::npos; at = text.find("\r\n  0x", at + 1))
+    for (size_t at = text.find("\r\n  0x"); at != std::string::npos;
+         at = text.find("\r\n  0x", at + 1))
         ++lines;
     EXPECT_EQ(lines, 3u) << "the error address, the main procedure's caller, the entry point:\n"
                          << text;

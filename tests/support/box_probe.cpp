@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long>(wait));
         return 3;
     }
-    printf("caption=%s\ntext=%s\nflags=0x%X\n", box.Caption.c_str(), box.Text.c_str(),
-           box.Flags());
+    printf("caption=%s\ntext=%s\nflags=0x%X\n", box.Caption.c_str(), box.Text.c_str(), box.Flags());
     fflush(stdout);
     const char* answer = argv[2];
     if (strcmp(answer, "ok") == 0)

@@ -8,6 +8,8 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -193,8 +195,8 @@ bool WaitForWindowGone(const std::string& name, double seconds) {
 }
 
 Rect WindowGeometry(unsigned long window) {
-    std::string text = RunCommand(
-        {"xdotool", "getwindowgeometry", "--shell", std::to_string(window)});
+    std::string text =
+        RunCommand({"xdotool", "getwindowgeometry", "--shell", std::to_string(window)});
     Rect rect = {-1, -1, -1, -1};
     for (const char* at = text.c_str(); *at;) {
         sscanf(at, "X=%d", &rect.x);
@@ -208,7 +210,15 @@ Rect WindowGeometry(unsigned long window) {
 }
 
 void MovePointer(int x, int y) {
-    RunCommand({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
+    // xdotool's own --sync waits for a move event, and there is none when the pointer is
+    // already in place; ask where the pointer is instead.
+    RunCommand({"xdotool", "mousemove", std::to_string(x), std::to_string(y)});
+    std::string target = "x:" + std::to_string(x) + " y:" + std::to_string(y) + " ";
+    if (!WaitUntil(5, [&] {
+            return RunCommand({"xdotool", "getmouselocation"}).compare(0, target.size(), target) ==
+                   0;
+        }))
+        ADD_FAILURE() << "the pointer did not reach (" << x << ", " << y << ") within 5 s";
 }
 
 void PressButton(int button) {
@@ -226,15 +236,24 @@ void Click(int button) {
 void PressKey(const std::string& keys, unsigned long window) {
     if (window != 0)
         RunCommand({"xdotool", "windowfocus", "--sync", std::to_string(window)});
-    RunCommand({"xdotool", "key", keys});
+    std::vector<std::string> command = {"xdotool", "key"};
+    for (size_t at = 0; at < keys.size();) { // one argument per blank-separated key
+        size_t end = keys.find(' ', at);
+        if (end == std::string::npos)
+            end = keys.size();
+        if (end > at)
+            command.push_back(keys.substr(at, end - at));
+        at = end + 1;
+    }
+    RunCommand(command);
 }
 
 Image Screenshot() {
     std::string ppm = RunCommand({"import", "-silent", "-window", "root", "ppm:-"});
     Image image;
     int maxValue = 0, consumed = 0;
-    if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue,
-               &consumed) != 3 ||
+    if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue, &consumed) !=
+            3 ||
         maxValue != 255) {
         ADD_FAILURE() << "the screenshot is not an 8-bit PPM picture";
         return {};
@@ -248,6 +267,26 @@ Image Screenshot() {
     image.pixels.resize(count);
     memcpy(image.pixels.data(), ppm.data() + start, 3 * count);
     return image;
+}
+
+PointerShape CurrentPointerShape() {
+    PointerShape shape;
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        ADD_FAILURE() << "cannot open the X display to read the pointer's shape";
+        return shape;
+    }
+    if (XFixesCursorImage* image = XFixesGetCursorImage(display)) {
+        shape.width = image->width;
+        shape.height = image->height;
+        shape.hotX = image->xhot;
+        shape.hotY = image->yhot;
+        for (int i = 0; i < image->width * image->height; ++i)
+            shape.argb.push_back(static_cast<uint32_t>(image->pixels[i]));
+        XFree(image);
+    }
+    XCloseDisplay(display);
+    return shape;
 }
 
 void SavePng(const Image& image, const std::string& path) {

@@ -84,8 +84,15 @@ struct Image {
     }
 };
 
-// The whole screen as it is now.
+// The whole screen as it is now (the pointer is not in it).
 Image Screenshot();
+
+// The pointer's current shape, as the X server shows it.
+struct PointerShape {
+    int width = 0, height = 0, hotX = 0, hotY = 0;
+    std::vector<uint32_t> argb;
+};
+PointerShape CurrentPointerShape();
 // Saves an image as PNG (for looking at a failure, and for the README's picture).
 void SavePng(const Image& image, const std::string& path);
 

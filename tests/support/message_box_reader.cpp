@@ -46,8 +46,8 @@ UINT IdentifyIcon(HWND control) {
     for (const Candidate& candidate : candidates) {
         RECT all = {0, 0, IconSize, IconSize};
         FillRect(memory, &all, fill);
-        DrawIconEx(memory, 0, 0, LoadIconA(nullptr, candidate.Id), IconSize, IconSize, 0,
-                   nullptr, DI_NORMAL);
+        DrawIconEx(memory, 0, 0, LoadIconA(nullptr, candidate.Id), IconSize, IconSize, 0, nullptr,
+                   DI_NORMAL);
         bool same = true;
         for (int y = 0; y < IconSize && same; ++y)
             for (int x = 0; x < IconSize && same; ++x)

@@ -19,8 +19,8 @@ FileHolder::FileHolder(const std::string& path) {
     startup.hStdOutput = childOut;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     std::string command = "\"" + TestToolPath("file_holder.exe") + "\" \"" + path + "\" 60";
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process_)) {
+    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process_)) {
         // "held" arrives once the file is open; a closed pipe means the holder gave up.
         char reply[8] = "";
         DWORD read = 0;

@@ -1,0 +1,81 @@
+// The setup program driven from outside.
+#include "setup_driver.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+std::string Tool(const char* name) {
+    return desktop::BuildDir() + "/test-tools/" + name;
+}
+
+// The value of "name=..." in key=value lines.
+std::string Field(const std::string& text, const std::string& name) {
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') // Windows programs end lines with CR LF
+            line.pop_back();
+        if (line.compare(0, name.size() + 1, name + "=") == 0)
+            return line.substr(name.size() + 1);
+    }
+    return {};
+}
+
+desktop::Rect ParseRect(const std::string& text) {
+    desktop::Rect r = {-1, -1, -1, -1};
+    sscanf(text.c_str(), "%d,%d,%d,%d", &r.x, &r.y, &r.width, &r.height);
+    return r;
+}
+
+} // namespace
+
+WindowFacts ProbeWindow(const std::string& caption, double seconds) {
+    std::string out = desktop::RunWine({Tool("window_probe.exe"), caption, std::to_string(seconds)},
+                                       seconds + 20);
+    WindowFacts facts;
+    facts.className = Field(out, "class");
+    facts.caption = Field(out, "caption");
+    facts.frame = ParseRect(Field(out, "frame"));
+    facts.client = ParseRect(Field(out, "client"));
+    facts.style = static_cast<uint32_t>(strtoul(Field(out, "style").c_str(), nullptr, 16));
+    facts.exStyle = static_cast<uint32_t>(strtoul(Field(out, "exstyle").c_str(), nullptr, 16));
+    facts.captionHeight = atoi(Field(out, "caption_height").c_str());
+    facts.frameBorder = atoi(Field(out, "frame_border").c_str());
+    return facts;
+}
+
+BoxFacts AnswerBox(const std::string& caption, const std::string& answer, double seconds) {
+    int status = -1;
+    std::string out = desktop::RunWine(
+        {Tool("box_probe.exe"), caption, answer, std::to_string(seconds)}, seconds + 20, &status);
+    BoxFacts box;
+    box.shown = status == 0;
+    box.caption = Field(out, "caption");
+    box.text = Field(out, "text");
+    box.flags = static_cast<unsigned>(strtoul(Field(out, "flags").c_str(), nullptr, 16));
+    return box;
+}
+
+SetupRun::SetupRun() {
+    program_ = std::make_unique<desktop::WineProgram>(
+        std::vector<std::string>{desktop::BuildDir() + "/setup.exe"});
+    window_ = desktop::WaitForWindow(" Setup", 30);
+    if (window_ != 0)
+        client_ = ProbeWindow(" Setup").client;
+}
+
+void SetupRun::Press(const std::string& keys) {
+    desktop::PressKey(keys, window_);
+}
+
+void SetupRun::MoveTo(int x, int y) {
+    desktop::MovePointer(client_.x + x, client_.y + y);
+}
+
+int SetupRun::WaitForExit(double seconds) {
+    int code = -1;
+    return program_->WaitForExit(seconds, &code) ? code : -1;
+}
