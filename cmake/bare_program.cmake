@@ -13,13 +13,13 @@ set(FLARVEX_BARE_COMPILE_OPTIONS
 string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " -lgcc")
 
 function(flarvex_bare_library target)
-  target_compile_options(${target} PRIVATE ${FLARVEX_BARE_COMPILE_OPTIONS})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
 endfunction()
 
 # flarvex_bare_program(target ENTRY symbol): links target as a GUI program entered at symbol.
 function(flarvex_bare_program target)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "ENTRY" "")
-  target_compile_options(${target} PRIVATE ${FLARVEX_BARE_COMPILE_OPTIONS})
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
   target_link_options(${target} PRIVATE
     -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows
     -Wl,--gc-sections -s)

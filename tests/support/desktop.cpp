@@ -249,7 +249,8 @@ void PressKey(const std::string& keys, unsigned long window) {
 }
 
 Image Screenshot() {
-    std::string ppm = RunCommand({"import", "-silent", "-window", "root", "ppm:-"});
+    // ImageMagick may write 16 bits a channel unless asked for 8.
+    std::string ppm = RunCommand({"import", "-silent", "-window", "root", "-depth", "8", "ppm:-"});
     Image image;
     int maxValue = 0, consumed = 0;
     if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &image.width, &image.height, &maxValue, &consumed) !=

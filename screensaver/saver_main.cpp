@@ -1,0 +1,41 @@
+// The screen saver's entry point: reads the command line and does what Windows asked for.
+// The program has no C runtime; SaverEntry is where the process starts.
+#include <windows.h>
+#include <stdint.h>
+
+#include "saver_arguments.h"
+#include "saver_texts.h"
+#include "saver_window.h"
+
+namespace {
+
+// The window a number on the command line names, or null when it names none: a message box
+// given a stale owner would not show at all.
+HWND ExistingWindow(uint32_t number) {
+    HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(number));
+    return number != 0 && IsWindow(window) ? window : nullptr;
+}
+
+int ShowSettings(HWND owner) {
+    MessageBoxA(owner, NoSettingsText, SaverCaption, MB_OK | MB_ICONINFORMATION);
+    return 0;
+}
+
+int RunSaver(const SaverRequest& request, HINSTANCE instance) {
+    switch (request.Mode) {
+    case SaverMode::FullScreen:
+        return RunFullScreenSaver(instance);
+    case SaverMode::Preview:
+        return RunSaverPreview(instance, ExistingWindow(request.Window));
+    case SaverMode::Settings:
+        break;
+    }
+    return ShowSettings(ExistingWindow(request.Window));
+}
+
+} // namespace
+
+extern "C" [[noreturn]] void SaverEntry() {
+    SaverRequest request = ParseSaverCommandLine(GetCommandLineA());
+    ExitProcess(static_cast<UINT>(RunSaver(request, GetModuleHandleA(nullptr))));
+}

@@ -1,0 +1,169 @@
+// The preview: the clock drawn inside a window that another program gives, ending with it.
+#include "clock_face.h"
+#include "clock_reader.h"
+#include "saver_process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// The size of the little monitor picture in the screen-saver settings.
+constexpr int PreviewWidth = 152, PreviewHeight = 112;
+constexpr int HostLeft = 200, HostTop = 150;
+constexpr DWORD StartLimit = 15000;
+constexpr DWORD EndLimit = 3000;
+constexpr int SecondsPerDay = 24 * 60 * 60;
+constexpr char HostClassName[] = "PreviewHost";
+
+// A plain white window standing in for the settings' preview.
+class PreviewHost {
+  public:
+    PreviewHost() {
+        WNDCLASSA hostClass = {};
+        hostClass.lpfnWndProc = DefWindowProcA;
+        hostClass.hInstance = GetModuleHandleA(nullptr);
+        hostClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        hostClass.lpszClassName = HostClassName;
+        RegisterClassA(&hostClass);
+        window_ = CreateWindowExA(0, HostClassName, "Preview host", WS_POPUP | WS_VISIBLE, HostLeft,
+                                  HostTop, PreviewWidth, PreviewHeight, nullptr, nullptr,
+                                  hostClass.hInstance, nullptr);
+        PumpMessages();
+    }
+    ~PreviewHost() {
+        if (IsWindow(window_))
+            DestroyWindow(window_);
+        PumpMessages();
+    }
+    HWND Window() const {
+        return window_;
+    }
+
+  private:
+    HWND window_ = nullptr;
+};
+
+// The pixels of a window's client area as they are on the screen, 0x00RRGGBB.
+std::vector<uint32_t> ScreenPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    int width = client.right, height = client.bottom;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                                 static_cast<const uint32_t*>(bits) + width * height);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return pixels;
+}
+
+// Keeps a picture for looking at a failure, as a PPM file in the working directory.
+void SavePicture(const std::vector<uint32_t>& pixels, int width, int height, const char* name) {
+    FILE* file = fopen(name, "wb");
+    if (file == nullptr)
+        return;
+    fprintf(file, "P6\n%d %d\n255\n", width, height);
+    for (uint32_t p : pixels) {
+        unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16),
+                                static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
+        fwrite(rgb, 1, 3, file);
+    }
+    fclose(file);
+}
+
+int LocalSecondOfDay() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
+}
+
+TEST(Preview, DrawsTheClockInTheGivenWindowAndEndsWithIt) {
+    PreviewHost host;
+    ASSERT_NE(host.Window(), nullptr);
+    SaverProcess saver("/p " + std::to_string(reinterpret_cast<uintptr_t>(host.Window())));
+    ASSERT_TRUE(saver.Started());
+
+    HWND child = nullptr;
+    ASSERT_TRUE(PumpUntil(StartLimit,
+                          [&] {
+                              child = saver.FindWindowNamed("Flarvex clock", host.Window());
+                              return child != nullptr;
+                          }))
+        << "no child window of the saver appeared in the preview host within " << StartLimit
+        << " ms";
+    EXPECT_EQ(GetParent(child), host.Window());
+    EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_CHILD);
+    RECT rect;
+    GetWindowRect(child, &rect);
+    EXPECT_EQ(rect.left, HostLeft);
+    EXPECT_EQ(rect.top, HostTop);
+    EXPECT_EQ(rect.right - rect.left, PreviewWidth);
+    EXPECT_EQ(rect.bottom - rect.top, PreviewHeight);
+
+    ClockReading reading;
+    std::vector<uint32_t> pixels;
+    bool shown = PumpUntil(StartLimit, [&] {
+        pixels = ScreenPixels(host.Window());
+        reading =
+            ReadClock(pixels.data(), PreviewWidth, PreviewHeight, PreviewWidth, BackgroundColour);
+        return reading.Found;
+    });
+    if (!shown)
+        SavePicture(pixels, PreviewWidth, PreviewHeight, "preview_no_clock.ppm");
+    ASSERT_TRUE(shown) << "no clock could be read in the preview within " << StartLimit
+                       << " ms: " << reading.Problem << "; the preview is in preview_no_clock.ppm";
+    int now = LocalSecondOfDay();
+    int shownSecond = (reading.Hours * 60 + reading.Minutes) * 60 + reading.Seconds;
+    int behind = ((now - shownSecond) % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
+    EXPECT_LE(behind, 2) << "the preview showed " << ClockText(reading);
+    // Scaled to the preview, and covering all of it: not a pixel of the host's white is left.
+    EXPECT_GE(reading.Width, PreviewWidth * 2 / 3);
+    EXPECT_LE(reading.Width, PreviewWidth);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        ASSERT_NE(pixels[i], 0xFFFFFFu) << "the host shows through at pixel " << i;
+
+    DestroyWindow(host.Window());
+    DWORD code = 0;
+    EXPECT_TRUE(saver.WaitForExit(EndLimit, &code))
+        << "the saver still ran " << EndLimit << " ms after its preview window was destroyed";
+    EXPECT_EQ(code, 0u);
+}
+
+// Without a window to draw in, the preview ends at once with exit code 1.
+class PreviewWithoutWindow : public testing::TestWithParam<const char*> {};
+
+TEST_P(PreviewWithoutWindow, EndsAtOnce) {
+    SaverProcess saver(GetParam());
+    ASSERT_TRUE(saver.Started());
+    DWORD code = 0;
+    ASSERT_TRUE(saver.WaitForExit(EndLimit, &code))
+        << "'" << GetParam() << "' still ran after " << EndLimit << " ms";
+    EXPECT_EQ(code, 1u) << GetParam();
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, PreviewWithoutWindow,
+                         testing::Values("/p", "/p 0", "-P:zero", "/p 4294967295",
+                                         "/p 99999999999"));
+
+} // namespace
