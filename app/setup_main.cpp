@@ -3,8 +3,10 @@
 
 #include "event_pump.h"
 #include "colours.h"
+#include "install_actions.h"
 #include "installed_file.h"
 #include "key_handling.h"
+#include "painting.h"
 #include "process.h"
 #include "setup_state.h"
 #include "setup_window.h"
@@ -37,7 +39,13 @@ void FillButtonTable() {
         PlaceButton(ButtonTable.Entries[i], i);
         ButtonTable.Entries[i].Cursor = HintCursor;
     }
+    ButtonTable.Entries[0].OnClick = RepaintWindow;
+    ButtonTable.Entries[1].OnClick = InstallAction;
+    ButtonTable.Entries[2].OnClick = UninstallAction;
     ButtonTable.Entries[3].OnClick = ExitAction;
+    ButtonTable.Entries[1].OnHover = SelectButton1;
+    ButtonTable.Entries[2].OnHover = SelectButton2;
+    ButtonTable.Entries[3].OnHover = SelectButton3;
 }
 
 void RegisterWindowClass() {
@@ -96,6 +104,7 @@ void MainProcedure() {
     if (WindowDC == nullptr)
         ReportStartupError(GetDcFailedText);
     SetBkMode(static_cast<HDC>(WindowDC), TRANSPARENT);
+    PrepareBitmapHeader();
 
     for (;;) {
         RunSlot(ButtonTable.Entries[0].OnClick);

@@ -15,3 +15,24 @@ constexpr char StartupErrorCaption[] = "Error ";
 constexpr char RegisterClassFailedText[] = "Can not Register Class";
 constexpr char GetDcFailedText[] = "Can not get DC";
 constexpr char WindowsDirectoryFailedText[] = "Can not get Windows directory";
+
+// Install and uninstall.
+constexpr char InstalledText[] = " Program installed in desired manner";
+constexpr char InstalledCaption[] = " Installation completed ";
+constexpr char NotFoundText[] = " Setup did not find the installed file(s) on your system";
+constexpr char NotFoundCaption[] = " File not found";
+constexpr char UninstallQuestionText[] = "This will uninstall Flarvex clock";
+constexpr char UninstallQuestionCaption[] = " Uninstallation";
+constexpr char RemovedText[] = " Program removed from your system";
+constexpr char RemovedCaption[] = " Completed";
+constexpr char ErrorCaption[] = " Error";
+constexpr char RemoveFailedText[] = " Failed to remove the file";
+constexpr char CreateFailedText[] = " Failed to create the file";
+constexpr char WriteFailedText[] = " Failed to write the file";
+constexpr char ReplaceFailedText[] = " Failed to replace the installed file";
+constexpr char ProfileFailedText[] = " Failed to set the screen saver in system.ini";
+
+// The initialisation file entry that makes the installed file the system's screen saver.
+constexpr char ProfileFile[] = "system.ini";
+constexpr char ProfileSection[] = "boot";
+constexpr char ProfileKey[] = "SCRNSAVE.EXE";

@@ -59,6 +59,24 @@ BoxFacts AnswerBox(const std::string& caption, const std::string& answer, double
     return box;
 }
 
+desktop::Image RenderCaption(const std::string& text, uint32_t fill, uint32_t colour) {
+    char fillHex[8], colourHex[8];
+    snprintf(fillHex, sizeof fillHex, "%06X", fill);
+    snprintf(colourHex, sizeof colourHex, "%06X", colour);
+    std::istringstream out(desktop::RunWine({Tool("caption_render.exe"), text, fillHex, colourHex}));
+    desktop::Image image;
+    out >> image.width >> image.height;
+    std::string hex;
+    while (out >> hex) {
+        unsigned long rgb = strtoul(hex.c_str(), nullptr, 16);
+        image.pixels.push_back({static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                                static_cast<uint8_t>(rgb)});
+    }
+    if (image.pixels.size() != static_cast<size_t>(image.width) * image.height)
+        ADD_FAILURE() << "caption_render gave " << image.pixels.size() << " pixels";
+    return image;
+}
+
 SetupRun::SetupRun() {
     program_ = std::make_unique<desktop::WineProgram>(
         std::vector<std::string>{desktop::BuildDir() + "/setup.exe"});
@@ -73,6 +91,17 @@ void SetupRun::Press(const std::string& keys) {
 
 void SetupRun::MoveTo(int x, int y) {
     desktop::MovePointer(client_.x + x, client_.y + y);
+}
+
+desktop::Image SetupRun::Client() const {
+    desktop::Image screen = desktop::Screenshot();
+    desktop::Image client;
+    client.width = client_.width;
+    client.height = client_.height;
+    for (int y = 0; y < client.height; ++y)
+        for (int x = 0; x < client.width; ++x)
+            client.pixels.push_back(screen.At(client_.x + x, client_.y + y));
+    return client;
 }
 
 int SetupRun::WaitForExit(double seconds) {

@@ -13,6 +13,10 @@ struct WindowFacts {
     int captionHeight = 0, frameBorder = 0;
 };
 
+// A button caption rendered by caption_render.exe through DrawTextA, as a button of the
+// setup window shows it: 75 x 30 pixels, fill and text colours as 0xRRGGBB.
+desktop::Image RenderCaption(const std::string& text, uint32_t fill, uint32_t colour);
+
 // What window_probe.exe reports of the top-level window with this exact caption; an empty
 // class name when none appeared within seconds.
 WindowFacts ProbeWindow(const std::string& caption, double seconds = 10);
@@ -45,6 +49,8 @@ class SetupRun {
     int Top() const {
         return client_.y;
     }
+    // The client area as the screen shows it now.
+    desktop::Image Client() const;
     // Waits for the program to end; its exit code, or -1 after seconds without an end.
     int WaitForExit(double seconds);
 

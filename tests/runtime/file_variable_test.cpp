@@ -19,15 +19,6 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Whether another open, with no sharing, would get the file now.
-bool OpenableByOthers(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(h);
-    return true;
-}
-
 class FileVariableTest : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -2,6 +2,7 @@
 #include "desktop.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -76,7 +77,12 @@ std::string WindowsDirPath(const std::string& name) {
 WineProgram::WineProgram(const std::vector<std::string>& arguments) {
     std::vector<std::string> command = {"wine"};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    pid_ = Spawn(command, nullptr);
+    // Input from nowhere: what the test itself reads from is not the program's business.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    pid_ = Spawn(command, &actions);
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 WineProgram::~WineProgram() {

@@ -1,6 +1,14 @@
 // Running the file holder from a Windows test, with its input and output on pipes.
 #include "other_process.h"
 
+bool OpenableByOthers(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(h);
+    return true;
+}
+
 std::string TestToolPath(const char* name) {
     return std::string("Z:" FLARVEX_HOST_DIR "/test-tools/") + name;
 }

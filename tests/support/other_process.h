@@ -1,4 +1,5 @@
-// Starts the test helper programs from a Windows test: another process that holds a file.
+// Other programs' view of files in Windows tests: a process that holds a file, and whether
+// a file could be opened now.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -17,6 +18,9 @@ class FileHolder {
     HANDLE toChild_ = nullptr;
     bool holding_ = false;
 };
+
+// Whether another open of path, with no sharing, would get the file now.
+bool OpenableByOthers(const std::string& path);
 
 // Where the test helper programs are, as a Windows path.
 std::string TestToolPath(const char* name);

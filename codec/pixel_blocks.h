@@ -1,0 +1,65 @@
+// Block moves and fills of 32-bit pixels for the codec's inner loops. Fixed-size memcpy calls
+// become single unaligned vector or register moves, so these stay portable and compile to
+// straight-line code.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+#include "count_code.h"
+#include "pixel_stream.h"
+
+struct PixelBlock16 {
+    uint32_t Pixels[4];
+};
+
+struct PixelBlock8 {
+    uint32_t Pixels[2];
+};
+
+inline PixelBlock16 RepeatPixel(uint32_t value) {
+    return PixelBlock16{{value, value, value, value}};
+}
+
+inline void StoreBlock16(uint8_t* at, const PixelBlock16& block) {
+    memcpy(at, &block, sizeof block);
+}
+
+inline void CopyBlock16(uint8_t* to, const uint8_t* from) {
+    PixelBlock16 block;
+    memcpy(&block, from, sizeof block);
+    memcpy(to, &block, sizeof block);
+}
+
+inline void CopyBlock8(uint8_t* to, const uint8_t* from) {
+    PixelBlock8 block;
+    memcpy(&block, from, sizeof block);
+    memcpy(to, &block, sizeof block);
+}
+
+// Stores count copies of value at out, exactly: 16-byte blocks, the last one overlapping the
+// one before it instead of a tail loop.
+inline void FillPixels(uint8_t* out, uint32_t value, uint32_t count) {
+    const size_t bytes = size_t(count) * PixelSize;
+    if (count < 4) {
+        for (uint32_t i = 0; i < count; ++i)
+            StoreWord(out + i * PixelSize, value);
+        return;
+    }
+    const PixelBlock16 block = RepeatPixel(value);
+    for (size_t at = 0; at + 16 < bytes; at += 16)
+        StoreBlock16(out + at, block);
+    StoreBlock16(out + bytes - 16, block);
+}
+
+// Copies count pixels from in to out, exactly, the same way as FillPixels.
+inline void CopyPixels(uint8_t* out, const uint8_t* in, uint32_t count) {
+    const size_t bytes = size_t(count) * PixelSize;
+    if (count < 4) {
+        for (uint32_t i = 0; i < count; ++i)
+            StoreWord(out + i * PixelSize, LoadWord(in + i * PixelSize));
+        return;
+    }
+    for (size_t at = 0; at + 16 < bytes; at += 16)
+        CopyBlock16(out + at, in + at);
+    CopyBlock16(out + bytes - 16, in + bytes - 16);
+}

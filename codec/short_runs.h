@@ -1,0 +1,104 @@
+// The decoders' fast path: a fill run of 2 to 127 pixels, the literal run of 0 to 3 pixels
+// after it and the next fill run's code, all in the 1-byte form. Pictures with large calm areas
+// and a little texture are made almost entirely of such pairs.
+//
+// Writing them exactly would take a loop or a branch per run size, and mispredicted branches
+// are what cost the time. Instead a short fill run takes four 16-byte stores and a short literal
+// run two 8-byte moves, whatever their size, and the stores may run up to 8 bytes past the
+// pair. A pair is taken only once the next fill run's code has been read and says at least 2
+// pixels: that run rewrites those 8 bytes right after, so nothing is ever left written past the
+// decoded picture.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+#include "count_code.h"
+#include "pixel_blocks.h"
+#include "pixel_stream.h"
+
+// Where the pair's bytes lie, relative to its fill run's code.
+constexpr size_t ShortFillPixelOffset = ShortCodeWidth;
+constexpr size_t ShortLiteralCodeOffset = ShortCodeWidth + PixelSize;
+constexpr size_t ShortLiteralPixelsOffset = ShortLiteralCodeOffset + ShortCodeWidth;
+
+// The most a pair reads from its fill run's code on (up to the next fill run's pixel) and
+// writes from its first pixel on (a 127-pixel fill run, 3 literal pixels and the 8 bytes past
+// them). The bounded decoder takes the fast path only this far from both ends.
+constexpr size_t ShortPairMaxRead =
+    ShortLiteralPixelsOffset + 3 * PixelSize + ShortCodeWidth + PixelSize + EndMarkSize;
+constexpr size_t ShortPairMaxWrite = (127 + 3) * PixelSize + 8;
+
+// firstByte: a fill run's first code byte. True for the 1-byte form of 2 to 127 pixels: even
+// and at least 4. Below 4, the subtraction borrows into bit 8 (the end mark, counts 0 and 1);
+// bit 0 marks the wider forms.
+inline bool IsShortFill(uint32_t firstByte) {
+    return ((firstByte - 4) & 0x101) == 0;
+}
+
+// firstByte: a literal run's first code byte. True for the 1-byte form of 0 to 3 pixels (bits 0
+// and 3 to 7 clear). A first byte of 0 may also begin the end mark; the check of the next fill
+// run's code then refuses the pair, since that code would be the end mark's second byte, 0.
+inline bool IsShortLiteral(uint32_t firstByte) {
+    return (firstByte & 0xF9) == 0;
+}
+
+// Writes a fill run of bytes = 8 to 508 (2 to 127 pixels). The four stores cover [0, bytes)
+// exactly from 16 bytes on and [0, 16) below; runs over 64 bytes fill their middle in a loop.
+inline void WriteShortFill(uint8_t* out, uint32_t value, uint32_t bytes) {
+    const PixelBlock16 block = RepeatPixel(value);
+    const uint32_t last = (bytes > 16 ? bytes : 16) - 16;
+    const uint32_t second = last < 16 ? last : 16;
+    StoreBlock16(out, block);
+    StoreBlock16(out + second, block);
+    StoreBlock16(out + (last - second), block);
+    StoreBlock16(out + last, block);
+    if (bytes > 64) {
+        for (uint32_t at = 32; at < last; at += 16)
+            StoreBlock16(out + at, block);
+    }
+}
+
+// Copies a literal run of bytes = 0 to 12 (0 to 3 pixels) as two 8-byte moves covering
+// [0, max(bytes, 8)): the second starts at 4 for 2 or 3 pixels.
+inline void CopyShortLiteral(uint8_t* out, const uint8_t* in, size_t bytes) {
+    const size_t second = (bytes >> 1) & 4;
+    CopyBlock8(out, in);
+    CopyBlock8(out + second, in + second);
+}
+
+// Decodes pairs from in, a fill run's code, on while they are short and room(in, out) allows,
+// and leaves in and out at the first fill run that is not part of one. Each pair reads at most
+// ShortPairMaxRead bytes from its code on and writes at most ShortPairMaxWrite from its first
+// pixel on, all of it inside the stream and the picture when the stream is well formed.
+template <typename Room>
+inline void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOut, Room room) {
+    const uint8_t* in = inOut;
+    uint8_t* out = outOut;
+    if (!room(in, out))
+        return;
+    // The fill code's byte is carried from one pair to the next: as far as the compiler knows,
+    // the stores in between might change it, so it would be read again.
+    uint32_t fillByte = in[0];
+    if (!IsShortFill(fillByte))
+        return;
+    for (;;) {
+        if (__builtin_expect(!room(in, out), 0))
+            break;
+        const uint32_t literalByte = in[ShortLiteralCodeOffset];
+        if (__builtin_expect(!IsShortLiteral(literalByte), 0))
+            break;
+        const size_t literalBytes = 2 * size_t(literalByte);
+        const uint8_t* next = in + ShortLiteralPixelsOffset + literalBytes;
+        const uint32_t nextFillByte = next[0];
+        if (__builtin_expect(!IsShortFill(nextFillByte), 0))
+            break;
+        const size_t fillBytes = 2 * size_t(fillByte);
+        WriteShortFill(out, LoadWord(in + ShortFillPixelOffset), uint32_t(fillBytes));
+        out += fillBytes;
+        CopyShortLiteral(out, in + ShortLiteralPixelsOffset, literalBytes);
+        out += literalBytes;
+        in = next;
+        fillByte = nextFillByte;
+    }
+    inOut = in;
+    outOut = out;
+}

@@ -1,0 +1,8 @@
+// The payload's descriptor.
+#include "payload.h"
+
+PayloadDescriptorOf<PayloadFullChunks> PayloadDescriptor;
+
+void PreparePayload() {
+    DescribePayload(PayloadDescriptor, PayloadBlock, PayloadSize);
+}

@@ -1,0 +1,39 @@
+// Fuzz target: the checking decoder on any bytes with any capacity. It must never touch a byte
+// outside its buffers (both are allocated to the exact size, so AddressSanitizer sees the
+// first stray byte), and whatever it accepts the trusting decoder must decode identically.
+//
+// Input: two bytes of capacity in pixels (little-endian), then the stream.
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <memory>
+#include "pixel_stream.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 2)
+        return 0;
+    const uint32_t capacity = (uint32_t(data[0]) | uint32_t(data[1]) << 8) * 4;
+    const size_t streamSize = size - 2;
+    std::unique_ptr<uint8_t[]> stream(new uint8_t[streamSize]);
+    if (streamSize > 0)
+        memcpy(stream.get(), data + 2, streamSize);
+    std::unique_ptr<uint8_t[]> out(new uint8_t[capacity]);
+
+    const PixelStreamDecodeResult result =
+        DecodePixelStreamBounded(stream.get(), uint32_t(streamSize), out.get(), capacity);
+    if (result.ByteCount > capacity || result.Offset > streamSize || result.ByteCount % 4 != 0) {
+        fprintf(stderr, "result out of range: %u bytes, offset %u\n", unsigned(result.ByteCount),
+                unsigned(result.Offset));
+        abort();
+    }
+    if (result.Status != PixelStreamComplete)
+        return 0;
+    std::unique_ptr<uint8_t[]> trusted(new uint8_t[result.ByteCount]);
+    if (DecodePixelStream(stream.get(), trusted.get()) != result.ByteCount ||
+        (result.ByteCount > 0 && memcmp(trusted.get(), out.get(), result.ByteCount) != 0)) {
+        fprintf(stderr, "the decoders disagree on an accepted stream\n");
+        abort();
+    }
+    return 0;
+}

@@ -1,0 +1,79 @@
+// A Windows program file's headers, read with every offset checked.
+#include "pe_file.h"
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace {
+
+uint32_t Read32(const std::vector<uint8_t>& file, size_t at) {
+    if (at + 4 > file.size())
+        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
+    return file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+           static_cast<uint32_t>(file[at + 3]) << 24;
+}
+
+uint16_t Read16(const std::vector<uint8_t>& file, size_t at) {
+    if (at + 2 > file.size())
+        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
+    return static_cast<uint16_t>(file[at] | file[at + 1] << 8);
+}
+
+size_t FileOffsetOf(const PeFile& pe, uint32_t address) {
+    for (const PeSection& s : pe.Sections)
+        if (address >= s.Address && address < s.Address + std::max(s.VirtualSize, s.FileSize))
+            return s.FileOffset + (address - s.Address);
+    throw std::runtime_error("address " + std::to_string(address) + " is in no section");
+}
+
+} // namespace
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+PeFile ParsePe(const std::vector<uint8_t>& file) {
+    PeFile pe;
+    if (file.size() < 64 || file[0] != 'M' || file[1] != 'Z')
+        throw std::runtime_error("no MZ header");
+    size_t header = Read32(file, 0x3C);
+    if (Read32(file, header) != 0x4550)
+        throw std::runtime_error("no PE signature");
+    pe.Machine = Read16(file, header + 4);
+    uint16_t sectionCount = Read16(file, header + 6);
+    uint16_t optionalSize = Read16(file, header + 20);
+    pe.Characteristics = Read16(file, header + 22);
+    size_t optional = header + 24;
+    pe.Magic = Read16(file, optional);
+    pe.EntryPoint = Read32(file, optional + 16);
+    pe.Subsystem = Read16(file, optional + 68);
+    uint32_t importAddress = Read32(file, optional + 96 + 1 * 8);
+    pe.TlsDirectory = Read32(file, optional + 96 + 9 * 8);
+    for (size_t i = 0, at = optional + optionalSize; i < sectionCount; ++i, at += 40) {
+        if (at + 40 > file.size())
+            throw std::runtime_error("the section table is cut off");
+        PeSection s;
+        s.Name.assign(reinterpret_cast<const char*>(&file[at]),
+                      strnlen(reinterpret_cast<const char*>(&file[at]), 8));
+        s.VirtualSize = Read32(file, at + 8);
+        s.Address = Read32(file, at + 12);
+        s.FileSize = Read32(file, at + 16);
+        s.FileOffset = Read32(file, at + 20);
+        pe.EndOfSections = std::max<size_t>(pe.EndOfSections, s.FileOffset + s.FileSize);
+        pe.Sections.push_back(s);
+    }
+    for (size_t at = FileOffsetOf(pe, importAddress);; at += 20) {
+        uint32_t name = Read32(file, at + 12);
+        if (name == 0)
+            break;
+        std::string dll;
+        for (size_t c = FileOffsetOf(pe, name); c < file.size() && file[c] != 0; ++c)
+            dll += static_cast<char>(std::tolower(file[c]));
+        pe.Imports.insert(dll);
+    }
+    return pe;
+}
