@@ -64,6 +64,10 @@ class FullScreenSaver : public testing::Test {
   protected:
     void Start(int x, int y, ClockReading* reading = nullptr) {
         desktop::MovePointer(x, y);
+        // Wine answers GetCursorPos from the last position one of its windows saw for 100 ms
+        // after it saw it, and none saw this move: let that pass, or the saver starts with
+        // the old position and takes the real one for a move.
+        desktop::Sleep(0.25);
         saver_ =
             std::make_unique<desktop::WineProgram>(std::vector<std::string>{SaverPath(), "/s"});
         ASSERT_NE(desktop::WaitForWindow(WindowName, StartLimit), 0u);
