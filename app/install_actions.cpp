@@ -28,12 +28,14 @@ const char* WritePayloadFile() {
     HFILE file = _lcreat(temporary, 0);
     if (file == HFILE_ERROR)
         return CreateFailedText;
-    bool written = WritePayloadChunks(PayloadDescriptor, [file](const uint8_t* bytes, uint16_t count) {
-        return _lwrite(file, reinterpret_cast<LPCCH>(bytes), count) == count;
-    });
+    bool written =
+        WritePayloadChunks(PayloadDescriptor, [file](const uint8_t* bytes, uint16_t count) {
+            return _lwrite(file, reinterpret_cast<LPCCH>(bytes), count) == count;
+        });
     bool closed = _lclose(file) != HFILE_ERROR;
     if (written && closed &&
-        MoveFileExA(temporary, TargetPath.Chars, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        MoveFileExA(temporary, TargetPath.Chars,
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return nullptr;
     DeleteFileA(temporary);
     return written && closed ? ReplaceFailedText : WriteFailedText;

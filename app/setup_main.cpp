@@ -1,8 +1,8 @@
 // The setup program's main procedure: start-up, the window, the main loop; and the exit.
 #include <windows.h>
 
-#include "event_pump.h"
 #include "colours.h"
+#include "event_pump.h"
 #include "install_actions.h"
 #include "installed_file.h"
 #include "key_handling.h"

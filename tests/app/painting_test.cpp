@@ -22,10 +22,10 @@ class Painting : public ::testing::Test {
         windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         windowClass.lpszClassName = "PaintingTest";
         RegisterClassA(&windowClass);
-        MainWindow = CreateWindowExA(WS_EX_DLGMODALFRAME, "PaintingTest", " Setup", WS_VISIBLE, 50,
-                                     50, PictureWidth,
-                                     PictureHeight + GetSystemMetrics(SM_CYCAPTION), nullptr,
-                                     nullptr, windowClass.hInstance, nullptr);
+        MainWindow =
+            CreateWindowExA(WS_EX_DLGMODALFRAME, "PaintingTest", " Setup", WS_VISIBLE, 50, 50,
+                            PictureWidth, PictureHeight + GetSystemMetrics(SM_CYCAPTION), nullptr,
+                            nullptr, windowClass.hInstance, nullptr);
         WindowDC = GetDC(static_cast<HWND>(MainWindow));
         SetBkMode(static_cast<HDC>(WindowDC), TRANSPARENT);
         NormalBrush = CreateSolidBrush(RGB(32, 32, 117));

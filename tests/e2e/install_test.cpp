@@ -125,7 +125,8 @@ TEST_F(Install, ReinstallWhileAnotherProgramHoldsTheFileKeepsTheOldOne) {
     })) << "the other program did not take the file within 10 s";
     SetupRun setup;
     ASSERT_TRUE(setup.Started());
-    EXPECT_TRUE(ShowsCaption(setup, "Install")) << "a file held by another program counts as absent";
+    EXPECT_TRUE(ShowsCaption(setup, "Install"))
+        << "a file held by another program counts as absent";
     setup.Press("Return");
     BoxFacts error = AnswerBox(" Error", "ok");
     ASSERT_TRUE(error.shown);

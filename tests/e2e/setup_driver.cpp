@@ -63,7 +63,8 @@ desktop::Image RenderCaption(const std::string& text, uint32_t fill, uint32_t co
     char fillHex[8], colourHex[8];
     snprintf(fillHex, sizeof fillHex, "%06X", fill);
     snprintf(colourHex, sizeof colourHex, "%06X", colour);
-    std::istringstream out(desktop::RunWine({Tool("caption_render.exe"), text, fillHex, colourHex}));
+    std::istringstream out(
+        desktop::RunWine({Tool("caption_render.exe"), text, fillHex, colourHex}));
     desktop::Image image;
     out >> image.width >> image.height;
     std::string hex;

@@ -46,7 +46,8 @@ uint32_t Fill(const desktop::Image& client, int i) {
 
 // Compares the caption band of button i with text rendered through DrawTextA; returns the
 // number of pixels that differ.
-int CaptionDifferences(const desktop::Image& client, int i, const std::string& text, bool selected) {
+int CaptionDifferences(const desktop::Image& client, int i, const std::string& text,
+                       bool selected) {
     desktop::Image reference = RenderCaption(text, selected ? SelectedFill : NormalFill,
                                              selected ? SelectedCaption : Caption);
     if (reference.width != 75)
@@ -80,16 +81,18 @@ TEST_F(SetupPicture, ShowsTheWallpaperTitleAndButtons) {
     int mismatches = 0;
     for (int y = 0; y < client.height; ++y)
         for (int x = 0; x < client.width; ++x)
-            if (!InButtonOrTitle(x, y) && Value(client.At(x, y)) != wallpaper[y * PictureWidth + x] &&
-                mismatches++ < 5)
+            if (!InButtonOrTitle(x, y) &&
+                Value(client.At(x, y)) != wallpaper[y * PictureWidth + x] && mismatches++ < 5)
                 ADD_FAILURE() << "picture pixel (" << x << ", " << y << ") shows " << std::hex
-                              << Value(client.At(x, y)) << ", not " << wallpaper[y * PictureWidth + x];
+                              << Value(client.At(x, y)) << ", not "
+                              << wallpaper[y * PictureWidth + x];
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(Fill(client, 1), SelectedFill);
     EXPECT_EQ(Fill(client, 2), NormalFill);
     EXPECT_EQ(Fill(client, 3), NormalFill);
     EXPECT_EQ(CaptionDifferences(client, 1, "Install", true), 0);
-    EXPECT_GT(CaptionDifferences(client, 1, "Reinstall", true), 0) << "the comparison tells them apart";
+    EXPECT_GT(CaptionDifferences(client, 1, "Reinstall", true), 0)
+        << "the comparison tells them apart";
     EXPECT_EQ(CaptionDifferences(client, 2, "Uninstall", false), 0);
     EXPECT_EQ(CaptionDifferences(client, 3, "Exit", false), 0);
     int title = 0;

@@ -18,9 +18,10 @@ int main(int argc, char** argv) {
     // Another program may have the file open for a moment: try for up to two seconds.
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-        file = CreateFileA(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION && seconds > 0)
+        file = CreateFileA(argv[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION &&
+            seconds > 0)
             Sleep(20);
         else
             break;

@@ -11,7 +11,7 @@ struct MessageBoxView {
     std::string Text;
     std::vector<int> Buttons; // control ids in tab order: IDOK, IDCANCEL, ...
     int DefaultButton = 0;    // the button drawn as default, 0 when none
-    UINT Icon = 0;            // MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK or 0
+    UINT Icon = 0; // MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK or 0
 
     // The MB_ flags that would show this box: buttons, icon and default button.
     UINT Flags() const;

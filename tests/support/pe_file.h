@@ -12,8 +12,8 @@ struct PeSection {
 
 struct PeFile {
     uint16_t Machine = 0, Characteristics = 0, Magic = 0, Subsystem = 0;
-    uint32_t EntryPoint = 0;    // relative address
-    uint32_t TlsDirectory = 0;  // relative address, 0 when there is none
+    uint32_t EntryPoint = 0;   // relative address
+    uint32_t TlsDirectory = 0; // relative address, 0 when there is none
     std::vector<PeSection> Sections;
     std::set<std::string> Imports; // library names, lower case
     size_t EndOfSections = 0;      // file offset where the last section's data ends
