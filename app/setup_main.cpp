@@ -9,7 +9,6 @@
 #include "painting.h"
 #include "process.h"
 #include "setup_state.h"
-#include "setup_window.h"
 #include "target_path.h"
 #include "texts.h"
 
@@ -62,12 +61,13 @@ void RegisterWindowClass() {
     }
 }
 
+// The window is the picture's size, plus its caption bar, centred on the screen.
 void CreateMainWindow() {
     MainWindow = CreateWindowExA(WS_EX_DLGMODALFRAME, TitleText, WindowCaption, WS_VISIBLE,
-                                 GetSystemMetrics(SM_CXSCREEN) / 2 - WindowWidth / 2,
-                                 GetSystemMetrics(SM_CYSCREEN) / 2 - WindowHeight / 2, WindowWidth,
-                                 WindowHeight + GetSystemMetrics(SM_CYCAPTION), nullptr, nullptr,
-                                 static_cast<HINSTANCE>(ModuleInstance), nullptr);
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - PictureWidth / 2,
+                                 GetSystemMetrics(SM_CYSCREEN) / 2 - PictureHeight / 2,
+                                 PictureWidth, PictureHeight + GetSystemMetrics(SM_CYCAPTION),
+                                 nullptr, nullptr, static_cast<HINSTANCE>(ModuleInstance), nullptr);
 }
 
 } // namespace
