@@ -12,9 +12,16 @@
 #include "picture_tool_files.h"
 #include "picture_tool_png.h"
 #include "pixel_stream.h"
-#include "tool_process.h"
+#include "program_run.h"
+#include "scratch_folder.h"
 
 namespace {
+
+ProgramRun RunPictureTool(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command = {FLARVEX_PICTURE_TOOL};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return RunProgram(command);
+}
 
 // A small picture with long runs, a row-crossing run and some noise.
 Picture SamplePicture(uint32_t width, uint32_t height) {
@@ -60,7 +67,7 @@ TEST(PictureTool, PictureGoesThroughAStreamAndBack) {
     const Picture picture = SamplePicture(37, 11);
     WritePicture(folder.Path("in.png"), picture);
 
-    ToolRun run = RunPictureTool(
+    ProgramRun run = RunPictureTool(
         {"encode", folder.Path("in.png"), folder.Path("out.rle"), "--expect", "37x11", "--stats"});
     ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
     EXPECT_NE(run.Output.find("407 pixels"), std::string::npos) << run.Output;
@@ -80,7 +87,7 @@ TEST(PictureTool, PictureGoesThroughAStreamAndBack) {
     run = RunPictureTool({"encode", folder.Path("back.png"), folder.Path("again.rle")});
     ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
     EXPECT_EQ(ReadFile(folder.Path("again.rle")), stream);
-    EXPECT_EQ(folder.Files(),
+    EXPECT_EQ(folder.Names(),
               (std::vector<std::string>{"again.rle", "back.png", "in.png", "out.rle"}));
 }
 
@@ -97,7 +104,7 @@ TEST(PictureTool, ReducesColoursOfAPhotograph) {
     ASSERT_EQ(
         RunPictureTool({"encode", folder.Path("photo.png"), folder.Path("full.rle")}).ExitStatus,
         0);
-    const ToolRun run = RunPictureTool(
+    const ProgramRun run = RunPictureTool(
         {"encode", folder.Path("photo.png"), folder.Path("few.rle"), "--colors", "13"});
     ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
 
@@ -171,7 +178,7 @@ class PictureToolBadInput : public testing::TestWithParam<BadInput> {};
 TEST_P(PictureToolBadInput, IsRefusedAndLeavesNoOutput) {
     ScratchFolder folder;
     MakeInputs(folder);
-    const std::vector<std::string> before = folder.Files();
+    const std::vector<std::string> before = folder.Names();
     auto resolve = [&](std::string text) {
         for (size_t at; (at = text.find('@')) != std::string::npos;) {
             size_t end = text.find_first_of(" :", at);
@@ -184,13 +191,13 @@ TEST_P(PictureToolBadInput, IsRefusedAndLeavesNoOutput) {
     for (const std::string& argument : GetParam().Arguments)
         arguments.push_back(resolve(argument));
 
-    const ToolRun run = RunPictureTool(arguments);
+    const ProgramRun run = RunPictureTool(arguments);
     EXPECT_EQ(run.ExitStatus, GetParam().ExitStatus) << run.Errors;
     for (const std::string& part : GetParam().Message)
         EXPECT_NE(run.Errors.find(resolve(part)), std::string::npos)
             << "no \"" << resolve(part) << "\" in: " << run.Errors;
     EXPECT_EQ(run.Output, "");
-    EXPECT_EQ(folder.Files(), before) << "a file was added or removed";
+    EXPECT_EQ(folder.Names(), before) << "a file was added or removed";
     EXPECT_EQ(ReadFile(folder.Path("out.png")), (std::vector<uint8_t>{'o', 'l', 'd'}))
         << "the existing output file was changed";
 }

@@ -11,8 +11,8 @@
 #include "codec_test_support.h"
 #include "guarded_buffer.h"
 #include "pixel_stream.h"
+#include "program_run.h"
 #include "stream_runs.h"
-#include "tool_process.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ TEST(WallpaperStream, StatisticsToolTellsTheStreamsOwnNumbers) {
         }
     }
 
-    const ToolRun tool = RunPictureTool({"stats", FLARVEX_WALLPAPER_RLE});
+    const ProgramRun tool = RunProgram({FLARVEX_PICTURE_TOOL, "stats", FLARVEX_WALLPAPER_RLE});
     ASSERT_EQ(tool.ExitStatus, 0) << tool.Errors;
     const std::string& text = tool.Output;
     const std::string n = "([0-9,]+)";

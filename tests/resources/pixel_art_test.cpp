@@ -1,6 +1,6 @@
 // Reading the pixel-art legend and pictures, and the checked-in art itself.
 #include "pixel_art.h"
-#include "tool_run.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,8 @@
 // The pixel_art_tool command: what it writes, and how it stops on bad input without leaving
 // anything behind.
 #include "icon_file.h"
-#include "tool_run.h"
+#include "program_run.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -19,15 +20,15 @@ std::string Picture(const std::string& header, int rows = ArtSize, int width = A
 }
 
 TEST(PixelArtToolTest, WritesWhatTheLayoutGivesAndReplacesAnOldFile) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const std::string text = Picture("hotspot 5 6\n");
     folder.Write("art.txt", text);
     folder.Write("out.cur", "an older file");
 
     const ProgramRun run = RunProgram(
-        Tool, {"cursor", CheckedInLegend, folder.File("art.txt"), folder.File("out.cur")});
-    ASSERT_EQ(run.Status, 0) << run.Messages;
-    EXPECT_EQ(run.Messages, "");
+        {Tool, "cursor", CheckedInLegend, folder.Path("art.txt"), folder.Path("out.cur")});
+    ASSERT_EQ(run.ExitStatus, 0) << run.Messages();
+    EXPECT_EQ(run.Messages(), "");
 
     PixelArt art = {};
     for (int y = 0; y < ArtSize; ++y)
@@ -37,7 +38,7 @@ TEST(PixelArtToolTest, WritesWhatTheLayoutGivesAndReplacesAnOldFile) {
     art.HotSpotX = 5;
     art.HotSpotY = 6;
     const std::vector<uint8_t> expected = BuildIconFile(art, IconKind::Cursor);
-    EXPECT_EQ(ReadFileBytes(folder.File("out.cur")), std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadFileBytes(folder.Path("out.cur")), std::string(expected.begin(), expected.end()));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"art.txt", "out.cur"}));
 }
 
@@ -85,37 +86,37 @@ TEST(PixelArtToolTest, StopsOnBadInputNamingFileAndLine) {
          "usage: pixel_art_tool icon|cursor <legend.txt> <picture.txt> <output>", "art.txt"},
     };
     for (const BadRun& bad : cases) {
-        TemporaryFolder folder;
+        ScratchFolder folder;
         std::string legend = CheckedInLegend;
         if (bad.Legend && *bad.Legend) {
-            legend = folder.File("legend.txt");
+            legend = folder.Path("legend.txt");
             folder.Write("legend.txt", bad.Legend);
         } else if (bad.Legend) {
-            legend = folder.File("missing.txt");
+            legend = folder.Path("missing.txt");
         }
         if (bad.Art)
             folder.Write("art.txt", bad.Art);
         const std::vector<std::string> before = folder.Names();
 
         const ProgramRun run =
-            RunProgram(Tool, {bad.Kind, legend, folder.File("art.txt"), folder.File("out.ico")});
-        EXPECT_EQ(run.Status, bad.Status) << bad.Case << ": " << run.Messages;
-        EXPECT_NE(run.Messages.find(Named(bad.Message, folder.File(bad.File))), std::string::npos)
-            << bad.Case << ": " << run.Messages;
+            RunProgram({Tool, bad.Kind, legend, folder.Path("art.txt"), folder.Path("out.ico")});
+        EXPECT_EQ(run.ExitStatus, bad.Status) << bad.Case << ": " << run.Messages();
+        EXPECT_NE(run.Messages().find(Named(bad.Message, folder.Path(bad.File))), std::string::npos)
+            << bad.Case << ": " << run.Messages();
         EXPECT_EQ(folder.Names(), before) << bad.Case << ": nothing may be left behind";
     }
 }
 
 TEST(PixelArtToolTest, AnUnwritableOutputLeavesNothingAndSaysWhy) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     folder.Write("art.txt", Picture(""));
-    const std::string output = folder.File("no such folder/out.ico");
+    const std::string output = folder.Path("no such folder/out.ico");
     const ProgramRun run =
-        RunProgram(Tool, {"icon", CheckedInLegend, folder.File("art.txt"), output});
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Messages.find("pixel_art_tool: " + output + ": cannot create a temporary file"),
+        RunProgram({Tool, "icon", CheckedInLegend, folder.Path("art.txt"), output});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_NE(run.Messages().find("pixel_art_tool: " + output + ": cannot create a temporary file"),
               std::string::npos)
-        << run.Messages;
+        << run.Messages();
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"art.txt"}));
 }
 

@@ -2,7 +2,8 @@
 // paints, and it is the picture the setup window needs (size, colours, calm where the
 // buttons and the title are drawn, a size that packs well).
 #include "rgb_png.h"
-#include "tool_run.h"
+#include "program_run.h"
+#include "scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -27,10 +28,10 @@ uint32_t PixelAt(const RgbPicture& picture, int x, int y) {
 }
 
 TEST(WallpaperGeneratorTest, RepaintsTheCheckedInPicturePixelForPixel) {
-    TemporaryFolder folder;
-    const ProgramRun run = RunProgram(Generator, {folder.File("wallpaper.png")});
-    ASSERT_EQ(run.Status, 0) << run.Messages;
-    const RgbPicture painted = Load(folder.File("wallpaper.png"));
+    ScratchFolder folder;
+    const ProgramRun run = RunProgram({Generator, folder.Path("wallpaper.png")});
+    ASSERT_EQ(run.ExitStatus, 0) << run.Messages();
+    const RgbPicture painted = Load(folder.Path("wallpaper.png"));
     const RgbPicture checkedIn = Load(CheckedIn);
     ASSERT_EQ(painted.Width, checkedIn.Width);
     ASSERT_EQ(painted.Height, checkedIn.Height);
@@ -142,13 +143,13 @@ TEST(WallpaperGeneratorTest, PacksIntoARunLengthStreamOfThirtyToEightyKilobytes)
 }
 
 TEST(WallpaperGeneratorTest, AnUnwritableOutputStopsWithAMessage) {
-    TemporaryFolder folder;
-    const std::string output = folder.File("missing/wallpaper.png");
-    const ProgramRun run = RunProgram(Generator, {output});
-    EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Messages.find("wallpaper_generator: " + output + ": cannot create"),
+    ScratchFolder folder;
+    const std::string output = folder.Path("missing/wallpaper.png");
+    const ProgramRun run = RunProgram({Generator, output});
+    EXPECT_EQ(run.ExitStatus, 1);
+    EXPECT_NE(run.Messages().find("wallpaper_generator: " + output + ": cannot create"),
               std::string::npos)
-        << run.Messages;
+        << run.Messages();
     EXPECT_TRUE(folder.Names().empty());
 }
 

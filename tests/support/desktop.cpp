@@ -1,11 +1,9 @@
 // Driving Windows programs under Wine from outside: processes, xdotool, screenshots.
 #include "desktop.h"
+#include "program_run.h"
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -17,39 +15,7 @@
 #include <cstring>
 #include <fstream>
 
-extern char** environ;
-
 namespace desktop {
-
-namespace {
-
-std::vector<char*> ArgumentVector(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    for (const std::string& a : arguments)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    return argv;
-}
-
-pid_t Spawn(const std::vector<std::string>& arguments, posix_spawn_file_actions_t* actions) {
-    std::vector<char*> argv = ArgumentVector(arguments);
-    pid_t pid = -1;
-    int error = posix_spawnp(&pid, argv[0], actions, nullptr, argv.data(), environ);
-    if (error != 0) {
-        ADD_FAILURE() << "could not start " << arguments[0] << ": " << strerror(error);
-        return -1;
-    }
-    return pid;
-}
-
-std::string Joined(const std::vector<std::string>& arguments) {
-    std::string text;
-    for (const std::string& a : arguments)
-        text += (text.empty() ? "" : " ") + a;
-    return text;
-}
-
-} // namespace
 
 double Now() {
     timespec t;
@@ -77,12 +43,7 @@ std::string WindowsDirPath(const std::string& name) {
 WineProgram::WineProgram(const std::vector<std::string>& arguments) {
     std::vector<std::string> command = {"wine"};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    // Input from nowhere: what the test itself reads from is not the program's business.
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    pid_ = Spawn(command, &actions);
-    posix_spawn_file_actions_destroy(&actions);
+    pid_ = StartProgram(command);
 }
 
 WineProgram::~WineProgram() {
@@ -110,46 +71,10 @@ bool WineProgram::WaitForExit(double seconds, int* exitCode) {
 }
 
 std::string RunCommand(const std::vector<std::string>& arguments, double seconds, int* status) {
-    int out[2];
-    if (pipe(out) != 0) {
-        ADD_FAILURE() << "pipe: " << strerror(errno);
-        return {};
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    pid_t pid = Spawn(arguments, &actions);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    std::string text;
-    double end = Now() + seconds;
-    bool open = pid > 0;
-    while (open) {
-        double left = end - Now();
-        if (left <= 0) {
-            ADD_FAILURE() << "'" << Joined(arguments) << "' did not finish within " << seconds
-                          << " s";
-            kill(pid, SIGKILL);
-            break;
-        }
-        pollfd p = {out[0], POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left * 1000) + 1) <= 0)
-            continue;
-        char chunk[4096];
-        ssize_t n = read(out[0], chunk, sizeof chunk);
-        if (n <= 0)
-            open = false;
-        else
-            text.append(chunk, static_cast<size_t>(n));
-    }
-    close(out[0]);
-    int result = -1;
-    if (pid > 0)
-        waitpid(pid, &result, 0);
+    const ProgramRun run = RunProgram(arguments, seconds, ErrorStream::PassThrough);
     if (status)
-        *status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-    return text;
+        *status = run.ExitStatus;
+    return run.Output;
 }
 
 std::string RunWine(const std::vector<std::string>& arguments, double seconds, int* status) {

@@ -39,7 +39,8 @@ class WineProgram {
 };
 
 // Runs a command to its end (at most seconds), returning its standard output; the exit status
-// goes to *status when given. Standard error passes through to the test's log.
+// goes to *status when given. Standard error passes through to the test's log; input comes
+// from /dev/null.
 std::string RunCommand(const std::vector<std::string>& arguments, double seconds = 30,
                        int* status = nullptr);
 
