@@ -5,7 +5,9 @@
 set(FLARVEX_BARE_COMPILE_OPTIONS
   -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
   -fno-threadsafe-statics -fno-stack-protector -fno-ident
-  # Kept for back traces: every frame links to its caller's.
+  # Kept for back traces: every frame links to its caller's. (GCC still gives no frame to a
+  # procedure that calls nothing and keeps nothing on the stack; a fault there shows the
+  # procedure's own address, and its caller's caller as the next line.)
   -fno-omit-frame-pointer
   -ffunction-sections)
 
@@ -16,13 +18,18 @@ function(flarvex_bare_library target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
 endfunction()
 
-# flarvex_bare_program(target ENTRY symbol): links target as a GUI program entered at symbol.
+# flarvex_bare_program(target ENTRY symbol [SYMBOLS]): links target as a GUI program entered at
+# symbol, stripped unless SYMBOLS asks for its own code's debugging information and symbols.
 function(flarvex_bare_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "ENTRY" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "SYMBOLS" "ENTRY" "")
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
+  if(ARG_SYMBOLS)
+    target_compile_options(${target} PRIVATE -g)
+  else()
+    target_link_options(${target} PRIVATE -s)
+  endif()
   target_link_options(${target} PRIVATE
-    -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows
-    -Wl,--gc-sections -s)
+    -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows -Wl,--gc-sections)
   target_link_libraries(${target} PRIVATE kernel32 user32 gdi32)
 endfunction()
 

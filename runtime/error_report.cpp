@@ -10,6 +10,15 @@ char* FormatHex8(char* to, uint32_t value) {
     return to;
 }
 
+char* FormatHex(char* to, uint32_t value) {
+    int shift = 28;
+    while (shift > 0 && (value >> shift) == 0)
+        shift -= 4;
+    for (; shift >= 0; shift -= 4)
+        *to++ = "0123456789ABCDEF"[(value >> shift) & 0xF];
+    return to;
+}
+
 char* FormatDecimal(char* to, uint32_t value) {
     char digits[10];
     int count = 0;
@@ -22,6 +31,12 @@ char* FormatDecimal(char* to, uint32_t value) {
     return to;
 }
 
+char* Append(char* to, const char* text) {
+    while (*text)
+        *to++ = *text++;
+    return to;
+}
+
 void WritePlainBackTraceLine(TextOutput& output, uintptr_t address) {
     char line[] = "  0x00000000";
     FormatHex8(line + 4, static_cast<uint32_t>(address));
@@ -29,11 +44,9 @@ void WritePlainBackTraceLine(TextOutput& output, uintptr_t address) {
 }
 
 void WriteRunTimeErrorReport(TextOutput& output, int maxFrames) {
-    char line[48] = "Runtime error ";
-    char* end = FormatDecimal(line + 14, ErrorNumber);
-    for (const char* at = " at 0x"; *at; ++at)
-        *end++ = *at;
-    end = FormatHex8(end, static_cast<uint32_t>(ErrorAddress));
+    char line[48];
+    char* end = FormatDecimal(Append(line, "Runtime error "), ErrorNumber);
+    end = FormatHex8(Append(end, " at 0x"), static_cast<uint32_t>(ErrorAddress));
     WriteText(output, line, static_cast<uint32_t>(end - line));
     EndLine(output);
     BackTraceLine(output, ErrorAddress);

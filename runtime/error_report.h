@@ -21,5 +21,9 @@ void WriteRunTimeErrorReport(TextOutput& output, int maxFrames);
 
 // Formats value as eight upper-case hexadecimal digits; returns to + 8.
 char* FormatHex8(char* to, uint32_t value);
+// Formats value in as few hexadecimal digits as it takes; returns the end.
+char* FormatHex(char* to, uint32_t value);
 // Formats value in decimal without leading zeros; returns the end.
 char* FormatDecimal(char* to, uint32_t value);
+// Copies text without its NUL; returns the end.
+char* Append(char* to, const char* text);

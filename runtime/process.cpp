@@ -1,8 +1,10 @@
 // The process entry point, the module table and the exit sequence.
 #include "process.h"
+#include "back_trace_reader.h"
 #include "error_box.h"
 #include "error_report.h"
 #include "io_result.h"
+#include "run_time_error.h"
 #include <windows.h>
 
 TextOutput StandardOutput;
@@ -33,8 +35,7 @@ void InitialiseSystemServices() {
 }
 
 void InstallBackTraceLine() {
-    // This program's file carries no line information, so every line takes the plain form.
-    BackTraceLine = WritePlainBackTraceLine;
+    BackTraceLine = WriteNamedBackTraceLine;
 }
 
 void RecordWindowsVersion() {
@@ -50,12 +51,13 @@ void MarkModuleReady() {
 const ModuleEntry ModuleInitTable[ModuleCount] = {
     {InitialiseSystemServices, nullptr},
     {nullptr, nullptr}, // the program's table of replaceable text constants is empty
-    {InstallBackTraceLine, nullptr},
+    {InstallBackTraceLine, ReleaseProgramFile},
     {RecordWindowsVersion, nullptr},
     {MarkModuleReady, nullptr},
 };
 
-// Called from EntryPoint with the frame pointer cleared, so every stack walk ends here.
+// Called from EntryPoint (processor.S) with the frame pointer cleared, so every stack walk ends
+// here.
 extern "C" [[noreturn]] void RunProgram() {
     InitialiseModules(ModuleInitTable, ModuleCount);
     MainProcedure();
@@ -65,24 +67,8 @@ extern "C" [[noreturn]] void RunProgram() {
 extern "C" void PrepareProcess() {
     ConsoleProgram = false;
     IsLibrary = false;
+    SetUnhandledExceptionFilter(FaultFilter);
 }
-
-// The entry point: program flags, the stack segment, a clean floating-point unit with
-// invalid-operation, zero-divide and overflow exceptions unmasked (control word 0x1332), and
-// a cleared frame pointer before the program runs.
-asm(R"(
-    .text
-    .globl _EntryPoint
-_EntryPoint:
-    call _PrepareProcess
-    movw %ss, _StackSegment
-    fninit
-    pushl $0x1332
-    fldcw (%esp)
-    addl $4, %esp
-    xorl %ebp, %ebp
-    call _RunProgram
-)");
 
 void HaltProcess(uint8_t code) {
     ProcessExitCode = code;

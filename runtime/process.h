@@ -1,4 +1,4 @@
-// Process start-up and termination. The process enters at EntryPoint (process.cpp), which
+// Process start-up and termination. The process enters at EntryPoint (processor.S), which
 // prepares the processor state, runs the module table and calls the program's
 // MainProcedure once; the process ends only through HaltProcess.
 #pragma once
@@ -14,6 +14,9 @@ void MainProcedure();
 // the initialised modules in reverse order, the run-time error report when ErrorAddress is
 // set, closing of standard error and standard output, removal of the fault filter.
 [[noreturn]] void HaltProcess(uint8_t code);
+
+// Re-initialises the floating-point unit with the control word 0x1332 (processor.S).
+extern "C" void ResetFloatingPointUnit();
 
 extern const ModuleEntry ModuleInitTable[ModuleCount];
 extern TextOutput StandardOutput;

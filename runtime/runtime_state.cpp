@@ -21,3 +21,5 @@ int InitialisedCount = 0;
 uint16_t StackSegment = 0;
 uint32_t WindowsVersion = 0;
 bool ModuleReady = false;
+PendingFault PendingFaults[PendingFaultCapacity];
+int PendingFaultCount = 0;

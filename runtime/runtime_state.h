@@ -28,3 +28,13 @@ extern int InitialisedCount;    // entries of the module table initialised so fa
 extern uint16_t StackSegment;   // recorded at entry, for telling the program's own frames
 extern uint32_t WindowsVersion; // GetVersion at start-up; nothing reads it
 extern bool ModuleReady;        // set by the last module entry; nothing reads it
+
+// Faults caught by the fault filter and not yet reported, newest last.
+struct PendingFault {
+    uintptr_t Address; // of the faulting instruction
+    uint16_t Number;   // the run-time error it becomes
+    bool ResetFloatingPoint;
+};
+constexpr int PendingFaultCapacity = 16;
+extern PendingFault PendingFaults[PendingFaultCapacity];
+extern int PendingFaultCount;

@@ -68,7 +68,7 @@ UINT IdentifyIcon(HWND control) {
 MessageBoxView Read(HWND box) {
     MessageBoxView view;
     view.Window = box;
-    char text[1024] = "";
+    char text[4096] = ""; // a box's text may hold 1,024 characters and more
     GetWindowTextA(box, text, sizeof text);
     view.Caption = text;
     text[0] = '\0';

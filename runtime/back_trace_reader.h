@@ -1,0 +1,14 @@
+// The back-trace routine that names code: installed in BackTraceLine at start-up. On its first
+// use it opens the program's own file; when the file carries debugging symbols, every line
+// then adds the name of the function that holds the address, otherwise the file is closed and
+// the plain form serves all lines from then on.
+#pragma once
+#include <stdint.h>
+#include "text_output.h"
+
+// Writes the back-trace line for address: the plain form, then, for code the program's
+// symbols name, two blanks, the function's name, "+0x" and the distance into it in hex.
+void WriteNamedBackTraceLine(TextOutput& output, uintptr_t address);
+
+// Closes the program's file when the routine holds it open.
+void ReleaseProgramFile();

@@ -1,0 +1,209 @@
+// Run-time errors from real faults in the runtime's test program, the message-box writer that
+// shows them, and the fault filter's choices, under Wine.
+#include "fault_table.h"
+#include "probe_run.h"
+#include "process.h"
+#include "run_time_error.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+// The fault filter is linked from the runtime, whose start-up calls the program's main
+// procedure; this test program has its own start-up and never calls it.
+void MainProcedure() {}
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+std::string Hex8(uint32_t value) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", value);
+    return text;
+}
+
+// The address of the program's entry point when loaded at its preferred base.
+uint32_t EntryPointAddress(const char* windowsPath) {
+    std::ifstream file(windowsPath + 2, std::ios::binary); // without the drive: a Unix path
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), {});
+    auto read32 = [&](size_t at) {
+        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
+    };
+    if (bytes.size() < 0x40)
+        return 0;
+    size_t optional = read32(0x3C) + 24;
+    return read32(optional + 16) + read32(optional + 28);
+}
+
+struct FaultCase {
+    const char* Kind;
+    DWORD Number;
+};
+
+class Faults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(Faults, EndInAReportBoxWithTheErrorNumberAsExitCode) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, std::string("fault ") + GetParam().Kind);
+    ASSERT_TRUE(outcome.Ended) << "the probe did not end within 20 s";
+    EXPECT_EQ(outcome.ExitCode, GetParam().Number);
+    ASSERT_FALSE(outcome.Boxes.empty()) << "no box captioned Error";
+    for (const ShownBox& box : outcome.Boxes)
+        EXPECT_EQ(box.View.Flags(), static_cast<UINT>(MB_OK));
+    std::vector<std::string> lines = Lines(outcome.Boxes[0].View.Text);
+    ASSERT_GE(lines.size(), 2u) << outcome.Boxes[0].View.Text;
+    std::string prefix = "Runtime error " + std::to_string(GetParam().Number) + " at 0x";
+    ASSERT_EQ(lines[0].rfind(prefix, 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1], "  0x" + lines[0].substr(prefix.size())) << "the error address again";
+    EXPECT_EQ(outcome.Output, "exit procedure ran\n") << "the fault ended the nested call";
+    // Every box but the last is full; the last ends with the report's empty line.
+    for (size_t i = 0; i + 1 < outcome.Boxes.size(); ++i)
+        EXPECT_EQ(outcome.Boxes[i].View.Text.size(), 1024u) << "box " << i;
+    const std::string& last = outcome.Boxes.back().View.Text;
+    EXPECT_EQ(last.substr(last.size() - 4), "\r\n\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(RunTimeError, Faults,
+                         ::testing::Values(FaultCase{"access", 216}, FaultCase{"divide", 200},
+                                           FaultCase{"float", 200}, FaultCase{"stack", 202},
+                                           FaultCase{"illegal", 217}, FaultCase{"overflow", 215},
+                                           FaultCase{"bounds", 201}),
+                         [](const auto& info) { return std::string(info.param.Kind); });
+
+TEST(RunTimeError, AnAccessViolationIsTracedThroughEveryFrameToTheStartUpCode) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, "fault access");
+    ASSERT_EQ(outcome.Boxes.size(), 1u);
+    std::vector<std::string> lines = Lines(outcome.Boxes[0].View.Text);
+    // The header, the error address, the frames of NestedCall, MainProcedure, RunProgram and
+    // the entry point, the empty line.
+    ASSERT_EQ(lines.size(), 7u) << outcome.Boxes[0].View.Text;
+    for (size_t i = 1; i < 6; ++i)
+        EXPECT_TRUE(lines[i].size() == 12 && lines[i].rfind("  0x", 0) == 0 &&
+                    lines[i].find_first_not_of("0123456789ABCDEF", 4) == std::string::npos)
+            << "line " << i << ": '" << lines[i] << "'";
+    EXPECT_EQ(lines[6], "");
+    // The last frame returns into the entry point, right after its call of the program.
+    uint32_t entry = EntryPointAddress(RUNTIME_PROBE);
+    uint32_t last = std::stoul(lines[5].substr(4), nullptr, 16);
+    EXPECT_TRUE(last > entry && last < entry + 32)
+        << "last frame 0x" << Hex8(last) << ", entry point 0x" << Hex8(entry);
+}
+
+TEST(RunTimeError, ABuildWithSymbolsNamesTheProcedureOfEveryLine) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE_SYMBOLS, "fault access");
+    EXPECT_EQ(outcome.ExitCode, 216u);
+    ASSERT_EQ(outcome.Boxes.size(), 1u);
+    std::vector<std::string> lines = Lines(outcome.Boxes[0].View.Text);
+    ASSERT_EQ(lines.size(), 7u) << outcome.Boxes[0].View.Text;
+    const char* names[] = {"FaultAccess", "NestedCall", "_Z13MainProcedurev", "RunProgram",
+                           "EntryPoint"};
+    for (size_t i = 0; i < 5; ++i) {
+        const std::string& line = lines[i + 1];
+        EXPECT_EQ(line.substr(12, 2 + strlen(names[i]) + 3), "  " + std::string(names[i]) + "+0x")
+            << line;
+    }
+    EXPECT_EQ(lines[0].substr(lines[0].size() - 8), lines[1].substr(4, 8));
+}
+
+TEST(RunTimeError, APendingIoCodeKeepsTheReportFromShowing) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, "fault access gated");
+    ASSERT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.ExitCode, 216u);
+    EXPECT_TRUE(outcome.Boxes.empty());
+}
+
+TEST(ErrorBox, AFullBufferIsShownAtOnceAndTheRestOfThatPieceIsLost) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, "overfill");
+    ASSERT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.ExitCode, 0u);
+    ASSERT_EQ(outcome.Boxes.size(), 2u);
+    // The line and the first 1,018 characters fill the buffer; the 256-character piece that
+    // did so loses its last 6 characters; the 76 still in the output are shown at the end.
+    EXPECT_EQ(outcome.Boxes[0].View.Text, "line\r\n" + std::string(1018, 'x'));
+    EXPECT_EQ(outcome.Boxes[0].OutputBefore.find("written"), std::string::npos)
+        << "the first box appeared only after the writes returned";
+    EXPECT_EQ(outcome.Boxes[1].View.Text, std::string(76, 'x'));
+    EXPECT_NE(outcome.Boxes[1].OutputBefore.find("written"), std::string::npos);
+}
+
+TEST(ErrorBox, APendingIoCodeKeepsWritesFromShowing) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, "gated");
+    ASSERT_TRUE(outcome.Ended);
+    EXPECT_EQ(outcome.ExitCode, 0u);
+    EXPECT_TRUE(outcome.Boxes.empty());
+}
+
+// The filter's choices, on made-up exceptions.
+class FaultFilterTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        PendingFaultCount = 0;
+        context.SegSs = StackSegment = 0x2B;
+        context.Ebp = 0x1000;
+        context.Eip = 0x00401234;
+        context.Esp = reinterpret_cast<DWORD>(&stack[4]);
+        record.ExceptionCode = EXCEPTION_ACCESS_VIOLATION;
+    }
+    void TearDown() override {
+        PendingFaultCount = 0;
+    }
+    long Filter() {
+        EXCEPTION_POINTERS pointers = {&record, &context};
+        return FaultFilter(&pointers);
+    }
+    EXCEPTION_RECORD record = {};
+    CONTEXT context = {};
+    DWORD stack[8] = {};
+};
+
+TEST_F(FaultFilterTest, ResumesAMappedFaultInTheContinuationAsIfCalledThere) {
+    record.ExceptionCode = EXCEPTION_FLT_DIVIDE_BY_ZERO;
+    EXPECT_EQ(Filter(), EXCEPTION_CONTINUE_EXECUTION);
+    EXPECT_EQ(context.Eip, reinterpret_cast<DWORD>(FaultContinuation));
+    EXPECT_EQ(context.Esp, reinterpret_cast<DWORD>(&stack[3]));
+    EXPECT_EQ(stack[3], 0x00401234u) << "the faulting address as the return address";
+    EXPECT_EQ(context.Ebp, 0x1000u);
+    EXPECT_EQ(record.ExceptionCode, 0u);
+    ASSERT_EQ(PendingFaultCount, 1);
+    EXPECT_EQ(PendingFaults[0].Address, 0x00401234u);
+    EXPECT_EQ(PendingFaults[0].Number, 200);
+    EXPECT_TRUE(PendingFaults[0].ResetFloatingPoint);
+}
+
+TEST_F(FaultFilterTest, LeavesToTheSystemWhatItCannotReport) {
+    record.ExceptionCode = EXCEPTION_BREAKPOINT;
+    EXPECT_EQ(Filter(), EXCEPTION_CONTINUE_SEARCH) << "a code not in the table";
+    SetUp();
+    context.Ebp = 0;
+    EXPECT_EQ(Filter(), EXCEPTION_CONTINUE_SEARCH) << "no frame";
+    SetUp();
+    context.SegSs = 0x23;
+    EXPECT_EQ(Filter(), EXCEPTION_CONTINUE_SEARCH) << "another stack";
+    EXPECT_EQ(PendingFaultCount, 0);
+    EXPECT_EQ(context.Eip, 0x00401234u);
+    EXPECT_EQ(record.ExceptionCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+}
+
+TEST_F(FaultFilterTest, PassesFaultsOnOnceSixteenArePending) {
+    for (int i = 0; i < PendingFaultCapacity; ++i) {
+        SetUp();
+        PendingFaultCount = i;
+        ASSERT_EQ(Filter(), EXCEPTION_CONTINUE_EXECUTION) << i;
+    }
+    DWORD esp = context.Esp = reinterpret_cast<DWORD>(&stack[4]);
+    context.Eip = 0x00401234;
+    EXPECT_EQ(Filter(), EXCEPTION_CONTINUE_SEARCH);
+    EXPECT_EQ(PendingFaultCount, PendingFaultCapacity);
+    EXPECT_EQ(context.Esp, esp);
+    EXPECT_EQ(context.Eip, 0x00401234u);
+}
+
+} // namespace
