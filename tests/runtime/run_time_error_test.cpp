@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(RunTimeError, Faults,
                          ::testing::Values(FaultCase{"access", 216}, FaultCase{"divide", 200},
                                            FaultCase{"float", 200}, FaultCase{"stack", 202},
                                            FaultCase{"illegal", 217}, FaultCase{"overflow", 215},
-                                           FaultCase{"bounds", 201}),
+                                           FaultCase{"bounds", 201}, FaultCase{"window", 216}),
                          [](const auto& info) { return std::string(info.param.Kind); });
 
 TEST(RunTimeError, AnAccessViolationIsTracedThroughEveryFrameToTheStartUpCode) {
@@ -97,20 +97,49 @@ TEST(RunTimeError, AnAccessViolationIsTracedThroughEveryFrameToTheStartUpCode) {
         << "last frame 0x" << Hex8(last) << ", entry point 0x" << Hex8(entry);
 }
 
+// The names that the symbol build's report gives its lines, from the error address on; a null
+// name stands for a line of a system library's code, which stays plain.
+std::vector<std::string> NamedProcedures(const std::string& report) {
+    std::vector<std::string> names;
+    std::vector<std::string> lines = Lines(report);
+    for (size_t i = 1; i < lines.size() && !lines[i].empty(); ++i) {
+        size_t plus = lines[i].rfind("+0x");
+        names.push_back(lines[i].size() > 14 && plus != std::string::npos
+                            ? lines[i].substr(14, plus - 14)
+                            : "");
+    }
+    return names;
+}
+
 TEST(RunTimeError, ABuildWithSymbolsNamesTheProcedureOfEveryLine) {
     ProbeOutcome outcome = RunProbe(RUNTIME_PROBE_SYMBOLS, "fault access");
     EXPECT_EQ(outcome.ExitCode, 216u);
     ASSERT_EQ(outcome.Boxes.size(), 1u);
-    std::vector<std::string> lines = Lines(outcome.Boxes[0].View.Text);
-    ASSERT_EQ(lines.size(), 7u) << outcome.Boxes[0].View.Text;
-    const char* names[] = {"FaultAccess", "NestedCall", "_Z13MainProcedurev", "RunProgram",
-                           "EntryPoint"};
-    for (size_t i = 0; i < 5; ++i) {
-        const std::string& line = lines[i + 1];
-        EXPECT_EQ(line.substr(12, 2 + strlen(names[i]) + 3), "  " + std::string(names[i]) + "+0x")
-            << line;
-    }
-    EXPECT_EQ(lines[0].substr(lines[0].size() - 8), lines[1].substr(4, 8));
+    const std::string& report = outcome.Boxes[0].View.Text;
+    EXPECT_EQ(NamedProcedures(report),
+              (std::vector<std::string>{"FaultAccess", "NestedCall", "_Z13MainProcedurev",
+                                        "RunProgram", "EntryPoint"}))
+        << report;
+    std::vector<std::string> lines = Lines(report);
+    EXPECT_EQ(lines[1].substr(0, 14), "  0x" + lines[0].substr(lines[0].size() - 8) + "  ");
+}
+
+TEST(RunTimeError, AFaultInAWindowProcedureIsTracedThroughTheMessagePump) {
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE_SYMBOLS, "fault window");
+    EXPECT_EQ(outcome.ExitCode, 216u);
+    ASSERT_EQ(outcome.Boxes.size(), 1u);
+    const std::string& report = outcome.Boxes[0].View.Text;
+    std::vector<std::string> names = NamedProcedures(report);
+    // The window procedure, the system's dispatching (plain lines), then the program's frames
+    // again down to the start-up code.
+    ASSERT_GE(names.size(), 7u) << report;
+    EXPECT_EQ(names[0], "FaultAccess");
+    EXPECT_EQ(names[1], "FaultingWindowProcedure@16");
+    EXPECT_EQ(names[2], "") << report;
+    std::vector<std::string> outer(names.end() - 5, names.end());
+    EXPECT_EQ(outer, (std::vector<std::string>{"FaultInWindowProcedure", "NestedCall",
+                                               "_Z13MainProcedurev", "RunProgram", "EntryPoint"}))
+        << report;
 }
 
 TEST(RunTimeError, APendingIoCodeKeepsTheReportFromShowing) {

@@ -8,7 +8,9 @@
 //                     once the writes return, halt 0
 //   gated             leave I/O code 103 pending, write a report-like text, halt 0
 //   fault <kind>      fault in a nested call: access, divide, float, stack, illegal,
-//                     overflow, bounds; "fault access gated" faults with code 103 pending
+//                     overflow, bounds, or window (an access violation in a window procedure
+//                     called by the message pump); "fault access gated" faults with code 103
+//                     pending
 // It is built twice: stripped, as the setup program is, and with debugging symbols.
 #include <windows.h>
 #include "error_report.h"
@@ -109,8 +111,31 @@ __attribute__((noinline)) void FaultBounds() {
     asm volatile("movl $2, %%eax\n\tbound %%eax, %0" ::"m"(bounds) : "eax");
 }
 
+// A window procedure that faults when the message pump hands it WM_USER.
+LRESULT CALLBACK FaultingWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER)
+        FaultAccess();
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+__attribute__((noinline)) void FaultInWindowProcedure() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = FaultingWindowProcedure;
+    windowClass.hInstance = static_cast<HINSTANCE>(ModuleInstance);
+    windowClass.lpszClassName = "FaultingWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "FaultingWindow", "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                  windowClass.hInstance, nullptr);
+    PostMessageA(window, WM_USER, 0, 0);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+}
+
 __attribute__((noinline)) void NestedCall(const char* kind) {
-    if (Is(kind, "access"))
+    if (Is(kind, "window"))
+        FaultInWindowProcedure();
+    else if (Is(kind, "access"))
         FaultAccess();
     else if (Is(kind, "divide"))
         FaultDivide();
