@@ -1,5 +1,7 @@
 // Run-time errors from real faults in the runtime's test program, the message-box writer that
-// shows them, and the fault filter's choices, under Wine.
+// shows them, the back-trace reader and the fault filter's choices, under Wine.
+#include "back_trace_reader.h"
+#include "error_report.h"
 #include "fault_table.h"
 #include "probe_run.h"
 #include "process.h"
@@ -14,6 +16,12 @@
 // The fault filter is linked from the runtime, whose start-up calls the program's main
 // procedure; this test program has its own start-up and never calls it.
 void MainProcedure() {}
+
+// A procedure of this test program for the back-trace reader to name. The test program keeps
+// its symbols, and its libraries bring debugging sections.
+extern "C" __attribute__((noinline)) int NamedInTheBackTrace(int value) {
+    return value * 3 + 1;
+}
 
 namespace {
 
@@ -168,6 +176,57 @@ TEST(ErrorBox, APendingIoCodeKeepsWritesFromShowing) {
     ASSERT_TRUE(outcome.Ended);
     EXPECT_EQ(outcome.ExitCode, 0u);
     EXPECT_TRUE(outcome.Boxes.empty());
+}
+
+std::string BackTraceText;
+void KeepBackTraceText(const char* text, uint32_t count) {
+    BackTraceText.append(text, count);
+}
+void IgnoreClose() {}
+
+// The back-trace routine of start-up, reading this test program's own file.
+class BackTraceReader : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ModuleInstance = GetModuleHandleA(nullptr);
+        BackTraceLine = WriteNamedBackTraceLine;
+        IoResultCode = 0;
+        BackTraceText.clear();
+        OpenTextOutput(output, KeepBackTraceText, IgnoreClose);
+    }
+    void TearDown() override {
+        ReleaseProgramFile();
+        BackTraceLine = WritePlainBackTraceLine;
+        IoResultCode = 0;
+    }
+    std::string Line(uintptr_t address) {
+        BackTraceText.clear();
+        BackTraceLine(output, address);
+        EndLine(output);
+        return BackTraceText;
+    }
+    TextOutput output;
+};
+
+TEST_F(BackTraceReader, NamesTheProgramsOwnProcedures) {
+    uintptr_t named = reinterpret_cast<uintptr_t>(NamedInTheBackTrace);
+    EXPECT_EQ(Line(named + 5), "  0x" + Hex8(named + 5) + "  NamedInTheBackTrace+0x5\r\n");
+    EXPECT_EQ(OpenModeSetting, 2) << "restored after the open";
+    EXPECT_EQ(IoResultCode, 0);
+    EXPECT_EQ(BackTraceLine, WriteNamedBackTraceLine) << "kept for the lines that follow";
+    uintptr_t sleep =
+        reinterpret_cast<uintptr_t>(GetProcAddress(GetModuleHandleA("kernel32"), "Sleep"));
+    EXPECT_EQ(Line(sleep), "  0x" + Hex8(sleep) + "\r\n") << "code outside the program";
+}
+
+TEST_F(BackTraceReader, APendingCodeStaysAndTheLinesArePlain) {
+    IoResultCode = 103;
+    BackTraceLine(output, 0x00401234);
+    EXPECT_EQ(IoResultCode, 103) << "the reader takes no code it did not cause";
+    EXPECT_EQ(BackTraceLine, WritePlainBackTraceLine);
+    IoResultCode = 0;
+    uintptr_t named = reinterpret_cast<uintptr_t>(NamedInTheBackTrace);
+    EXPECT_EQ(Line(named), "  0x" + Hex8(named) + "\r\n");
 }
 
 // The filter's choices, on made-up exceptions.
