@@ -6,6 +6,7 @@
 #include "io_result.h"
 #include "payload.h"
 #include "setup_state.h"
+#include "text_format.h"
 #include "texts.h"
 
 namespace {
@@ -22,8 +23,7 @@ void Report(const char* text, const char* caption, UINT flags) {
 // temporary file behind. Returns what failed, or nullptr.
 const char* WritePayloadFile() {
     char temporary[sizeof TargetPath.Chars + sizeof TemporarySuffix];
-    char* end = lstrcpyA(temporary, TargetPath.Chars) + lstrlenA(TargetPath.Chars);
-    lstrcpyA(end, TemporarySuffix);
+    *Append(Append(temporary, TargetPath.Chars), TemporarySuffix) = '\0';
 
     HFILE file = _lcreat(temporary, 0);
     if (file == HFILE_ERROR)

@@ -4,6 +4,7 @@
 #include "file_variable.h"
 #include "image_symbols.h"
 #include "io_result.h"
+#include "text_format.h"
 #include <windows.h>
 
 namespace {

@@ -18,12 +18,3 @@ void WritePlainBackTraceLine(TextOutput& output, uintptr_t address);
 // Writes the report for ErrorNumber, ErrorAddress and ErrorFrame. The frame walk follows the
 // saved frame pointers while they climb, and stops after maxFrames + 1 frame lines.
 void WriteRunTimeErrorReport(TextOutput& output, int maxFrames);
-
-// Formats value as eight upper-case hexadecimal digits; returns to + 8.
-char* FormatHex8(char* to, uint32_t value);
-// Formats value in as few hexadecimal digits as it takes; returns the end.
-char* FormatHex(char* to, uint32_t value);
-// Formats value in decimal without leading zeros; returns the end.
-char* FormatDecimal(char* to, uint32_t value);
-// Copies text without its NUL; returns the end.
-char* Append(char* to, const char* text);

@@ -120,14 +120,4 @@ TEST_F(TextOutputTest, BackTraceStopsAfterTheLimitPlusOneLines) {
     ErrorAddress = 0;
 }
 
-TEST(ErrorReport, FormatsNumbers) {
-    char text[16];
-    EXPECT_EQ(std::string(text, FormatDecimal(text, 0)), "0");
-    EXPECT_EQ(std::string(text, FormatDecimal(text, 4294967295u)), "4294967295");
-    EXPECT_EQ(std::string(text, FormatHex8(text, 0xAB)), "000000AB");
-    EXPECT_EQ(std::string(text, FormatHex(text, 0)), "0");
-    EXPECT_EQ(std::string(text, FormatHex(text, 0x1C)), "1C");
-    EXPECT_EQ(std::string(text, FormatHex(text, 0xF0000000)), "F0000000");
-}
-
 } // namespace
