@@ -66,9 +66,11 @@ void WriteNamedBackTraceLine(TextOutput& output, uintptr_t address) {
     WritePlainBackTraceLine(output, address);
     if (!ProgramImage.Bytes)
         return;
+    // Two blanks, the name, then room for "+0x" and eight digits.
     char line[128] = "  ";
+    constexpr uint32_t NameRoom = sizeof line - 2 - 11;
     uint32_t rva = static_cast<uint32_t>(address - reinterpret_cast<uintptr_t>(ModuleInstance));
-    int32_t distance = FindFunctionSymbol(ProgramImage, rva, line + 2, sizeof line - 2 - 11);
+    int32_t distance = FindFunctionSymbol(ProgramImage, rva, line + 2, NameRoom);
     if (distance < 0)
         return;
     char* end = line + 2;
