@@ -15,6 +15,8 @@ constexpr UINT MillisecondsPerSecond = 1000;
 // The timer is set to fire this long after the next second begins, so that the time read
 // then is already the new second's.
 constexpr UINT TickMargin = 15;
+// How often a preview looks whether its parent window is still there.
+constexpr UINT ParentCheckInterval = 500;
 // How much of its screen's width the face takes: large on a monitor, nearly all of a
 // preview, which is only a few dozen pixels high.
 constexpr int FullScreenFacePercent = 62;
@@ -238,11 +240,6 @@ LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     case WM_TIMER:
         if (wParam != ClockTimerId)
             break;
-        // The preview's parent may be gone without taking this window with it.
-        if (!State.FullScreen && !IsWindow(State.PreviewParent)) {
-            EndSaver(window);
-            return 0;
-        }
         RedrawClock(window, true);
         ScheduleTick(window);
         return 0;
@@ -269,10 +266,20 @@ bool RegisterSaverClass(HINSTANCE instance) {
     return RegisterClassA(&saverClass) != 0;
 }
 
+// Whether a thread timer's message says that the preview has lost its parent. The preview's
+// window can go down with its parent without a word to this thread (when the parent's process
+// is killed), and the window's own timer with it, so a timer of the thread's checks instead.
+bool PreviewOrphaned(const MSG& message, HWND window) {
+    return message.hwnd == nullptr && message.message == WM_TIMER &&
+           (!IsWindow(State.PreviewParent) || !IsWindow(window));
+}
+
 int RunMessageLoop(HWND window) {
     ScheduleTick(window);
+    if (!State.FullScreen)
+        SetTimer(nullptr, 0, ParentCheckInterval, nullptr);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+    while (GetMessageA(&message, nullptr, 0, 0) > 0 && !PreviewOrphaned(message, window))
         DispatchMessageA(&message);
     return 0;
 }

@@ -1,6 +1,7 @@
 // The preview: the clock drawn inside a window that another program gives, ending with it.
 #include "clock_face.h"
 #include "clock_reader.h"
+#include "other_process.h"
 #include "saver_process.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@ constexpr int PreviewWidth = 152, PreviewHeight = 112;
 constexpr int HostLeft = 200, HostTop = 150;
 constexpr DWORD StartLimit = 15000;
 constexpr DWORD EndLimit = 3000;
+constexpr DWORD OrphanLimit = 2000; // once the parent window is gone
 constexpr int SecondsPerDay = 24 * 60 * 60;
 constexpr char HostClassName[] = "PreviewHost";
 
@@ -147,6 +149,23 @@ TEST(Preview, DrawsTheClockInTheGivenWindowAndEndsWithIt) {
     DWORD code = 0;
     EXPECT_TRUE(saver.WaitForExit(EndLimit, &code))
         << "the saver still ran " << EndLimit << " ms after its preview window was destroyed";
+    EXPECT_EQ(code, 0u);
+}
+
+TEST(Preview, EndsWhenTheProcessOwningItsWindowIsKilled) {
+    OtherProcess host("window_host.exe", "");
+    std::string handle = host.ReadLine();
+    ASSERT_FALSE(handle.empty()) << "the window host gave no window";
+    HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoul(handle)));
+    SaverProcess saver("/p " + handle);
+    ASSERT_TRUE(saver.Started());
+    ASSERT_TRUE(PumpUntil(
+        StartLimit, [&] { return saver.FindWindowNamed("Flarvex clock", parent) != nullptr; }))
+        << "no preview appeared in the host's window within " << StartLimit << " ms";
+    ASSERT_TRUE(host.Kill());
+    DWORD code = 0;
+    EXPECT_TRUE(saver.WaitForExit(OrphanLimit, &code))
+        << "the saver still ran " << OrphanLimit << " ms after its window's process was killed";
     EXPECT_EQ(code, 0u);
 }
 

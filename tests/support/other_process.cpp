@@ -1,4 +1,4 @@
-// Running the file holder from a Windows test, with its input and output on pipes.
+// Running test helper programs from a Windows test, with their input and output on pipes.
 #include "other_process.h"
 
 bool OpenableByOthers(const std::string& path) {
@@ -13,12 +13,12 @@ std::string TestToolPath(const char* name) {
     return std::string("Z:" FLARVEX_HOST_DIR "/test-tools/") + name;
 }
 
-FileHolder::FileHolder(const std::string& path) {
+OtherProcess::OtherProcess(const char* tool, const std::string& arguments) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE fromChild = nullptr, childOut = nullptr, childIn = nullptr;
-    CreatePipe(&fromChild, &childOut, &inherit, 0);
+    HANDLE childOut = nullptr, childIn = nullptr;
+    CreatePipe(&fromChild_, &childOut, &inherit, 0);
     CreatePipe(&childIn, &toChild_, &inherit, 0);
-    SetHandleInformation(fromChild, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(fromChild_, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(toChild_, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -26,22 +26,17 @@ FileHolder::FileHolder(const std::string& path) {
     startup.hStdInput = childIn;
     startup.hStdOutput = childOut;
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    std::string command = "\"" + TestToolPath("file_holder.exe") + "\" \"" + path + "\" 60";
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &process_)) {
-        // "held" arrives once the file is open; a closed pipe means the holder gave up.
-        char reply[8] = "";
-        DWORD read = 0;
-        holding_ = ReadFile(fromChild, reply, 4, &read, nullptr) && read == 4 &&
-                   memcmp(reply, "held", 4) == 0;
-    }
+    std::string command = "\"" + TestToolPath(tool) + "\" " + arguments;
+    CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                   &process_);
+    // Only the helper keeps its ends: a pipe then closes when the helper ends.
     CloseHandle(childOut);
     CloseHandle(childIn);
-    CloseHandle(fromChild);
 }
 
-FileHolder::~FileHolder() {
+OtherProcess::~OtherProcess() {
     CloseHandle(toChild_);
+    CloseHandle(fromChild_);
     if (process_.hProcess) {
         if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
             TerminateProcess(process_.hProcess, 1);
@@ -49,3 +44,22 @@ FileHolder::~FileHolder() {
         CloseHandle(process_.hThread);
     }
 }
+
+std::string OtherProcess::ReadLine() {
+    std::string line;
+    char c;
+    DWORD read = 0;
+    while (ReadFile(fromChild_, &c, 1, &read, nullptr) && read == 1 && c != '\n')
+        if (c != '\r')
+            line += c;
+    return line;
+}
+
+bool OtherProcess::Kill() {
+    return process_.hProcess && TerminateProcess(process_.hProcess, 1) &&
+           WaitForSingleObject(process_.hProcess, 10000) == WAIT_OBJECT_0;
+}
+
+// "held" arrives once the file is open; a closed pipe means the holder gave up.
+FileHolder::FileHolder(const std::string& path)
+    : holder_("file_holder.exe", "\"" + path + "\" 60"), holding_(holder_.ReadLine() == "held") {}
