@@ -6,6 +6,7 @@
 #include "io_result.h"
 #include "payload.h"
 #include "setup_state.h"
+#include "target_path.h"
 #include "text_format.h"
 #include "texts.h"
 
@@ -18,21 +19,48 @@ void Report(const char* text, const char* caption, UINT flags) {
     MessageBoxA(nullptr, text, caption, flags);
 }
 
-// Writes the payload beside the installed file and moves it into the file's place only once
-// it is complete, so that a failure leaves a present screen saver exactly as it was and no
-// temporary file behind. Returns what failed, or nullptr.
+// Frees the temporary file's name: a leftover of an install cut short is removed, made
+// writable first when it is read-only. Anything that is not a plain file of that name (a
+// directory, or a link that leads elsewhere) is left alone, and the name counts as taken.
+// Wine resolves links before it deletes or renames, so removing a link there would remove
+// the file it leads to: a leftover must be the name itself to be removed.
+bool FreeTemporaryName(const char* temporary) {
+    HANDLE leftover =
+        CreateFileA(temporary, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (leftover == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    char finalPath[MAX_PATH];
+    DWORD length = GetFinalPathNameByHandleA(leftover, finalPath, sizeof finalPath, 0);
+    CloseHandle(leftover);
+    if (length == 0 || length >= sizeof finalPath || !IsFinalPathOf(finalPath, temporary))
+        return false;
+    if (DeleteFileA(temporary))
+        return true;
+    return SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL) && DeleteFileA(temporary);
+}
+
+// Writes the payload beside the installed file, in a file of its own made for this install,
+// and moves it into the file's place only once it is complete, so that a failure leaves a
+// present screen saver exactly as it was and no temporary file behind. Returns what failed,
+// or nullptr.
 const char* WritePayloadFile() {
     char temporary[sizeof TargetPath.Chars + sizeof TemporarySuffix];
     *Append(Append(temporary, TargetPath.Chars), TemporarySuffix) = '\0';
 
-    HFILE file = _lcreat(temporary, 0);
-    if (file == HFILE_ERROR)
+    if (!FreeTemporaryName(temporary))
+        return CreateFailedText;
+    // Made new, never opened: nothing planted at the name between the two steps is written.
+    HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return CreateFailedText;
     bool written =
         WritePayloadChunks(PayloadDescriptor, [file](const uint8_t* bytes, uint16_t count) {
-            return _lwrite(file, reinterpret_cast<LPCCH>(bytes), count) == count;
+            DWORD done = 0;
+            return WriteFile(file, bytes, count, &done, nullptr) && done == count;
         });
-    bool closed = _lclose(file) != HFILE_ERROR;
+    bool closed = CloseHandle(file);
     if (written && closed &&
         MoveFileExA(temporary, TargetPath.Chars,
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -41,13 +69,35 @@ const char* WritePayloadFile() {
     return written && closed ? ReplaceFailedText : WriteFailedText;
 }
 
-// Makes the installed file the system's screen saver, then asks the system to write its
-// cached copy of the file to disk (a request whose result tells nothing).
+// Whether system.ini names the installed file as the screen saver, read from the disk.
+bool ProfileNamesInstalledFile() {
+    char value[sizeof InstallFileNameText + 1];
+    GetPrivateProfileStringA(ProfileSection, ProfileKey, "", value, sizeof value, ProfileFile);
+    const char* expected = InstallFileNameText;
+    const char* found = value;
+    while (*expected && *expected == *found)
+        ++expected, ++found;
+    return *expected == *found;
+}
+
+// Makes the installed file the system's screen saver. The system rewrites the whole of
+// system.ini to change one entry, and a process ended during that rewrite can leave it
+// empty, so an entry that already names the file is not written again. The write's own
+// answer can be TRUE when the disk was full, so the entry is read back once the system has
+// written its cached copy of the file to disk (a request whose result tells nothing).
 const char* RegisterScreenSaver() {
-    if (!WritePrivateProfileStringA(ProfileSection, ProfileKey, InstallFileNameText, ProfileFile))
-        return ProfileFailedText;
+    if (ProfileNamesInstalledFile())
+        return nullptr;
+    WritePrivateProfileStringA(ProfileSection, ProfileKey, InstallFileNameText, ProfileFile);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ProfileFile);
-    return nullptr;
+    return ProfileNamesInstalledFile() ? nullptr : ProfileFailedText;
+}
+
+// After an erase that reported success, whether the name is really gone: a system may
+// accept the deletion and then fail to remove the name when the last handle closes.
+bool InstalledFileGone() {
+    return GetFileAttributesA(TargetPath.Chars) == INVALID_FILE_ATTRIBUTES &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace
@@ -82,7 +132,7 @@ void UninstallAction() {
         return;
     CloseFileVariable(ProbeFile);
     EraseNamedFile(ProbeFile);
-    if (TakeIoResult() == 0) {
+    if (TakeIoResult() == 0 && InstalledFileGone()) {
         InstallState = 1;
         Report(RemovedText, RemovedCaption, MB_OK);
         return;

@@ -22,6 +22,9 @@ void RunSlot(Procedure procedure) {
         procedure();
 }
 
+// The named object that a running setup holds, in this session's namespace.
+constexpr char RunningSetupName[] = "Local\\Flarvex clock setup";
+
 void ReportStartupError(const char* text) {
     MessageBoxA(GetFocus(), text, StartupErrorCaption, MB_OK);
 }
@@ -70,9 +73,22 @@ void CreateMainWindow() {
                                  nullptr, nullptr, static_cast<HINSTANCE>(ModuleInstance), nullptr);
 }
 
+// One setup at a time: a second start hands over to the setup that runs, bringing its
+// window to the front, and ends before it looks at or touches anything. (The mutex is held
+// until the process ends.)
+void HandOverToRunningSetup() {
+    CreateMutexA(nullptr, FALSE, RunningSetupName);
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return;
+    if (HWND running = FindWindowA(TitleText, nullptr))
+        SetForegroundWindow(running);
+    HaltProcess(0);
+}
+
 } // namespace
 
 void MainProcedure() {
+    HandOverToRunningSetup();
     SelectedButton = 1;
 
     TargetPath.Length = WindowsDirectoryRoom;

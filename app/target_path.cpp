@@ -6,6 +6,11 @@ namespace {
 // The file name as a shared counted constant: its stored length includes the final NUL.
 constexpr CountedString InstallFileName = {sizeof InstallFileNameText, InstallFileNameText};
 constexpr LengthPrefixedString Backslash = {1, {'\\'}};
+constexpr char FinalPathPrefix[] = "\\\\?\\";
+
+char FoldCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 } // namespace
 
 bool WindowsDirectoryFits(uint32_t directoryLength) {
@@ -19,4 +24,14 @@ void BuildTargetPath(LengthPrefixedString& path, uint32_t directoryLength) {
     CopyTruncated(separatorAndName, 255, Backslash);
     AppendTruncated(separatorAndName, fileName);
     InsertTruncated(separatorAndName, path, 255, static_cast<int>(directoryLength) + 1);
+}
+
+bool IsFinalPathOf(const char* finalPath, const char* path) {
+    for (const char* prefix = FinalPathPrefix; *prefix; ++prefix, ++finalPath)
+        if (*finalPath != *prefix)
+            return false;
+    for (; *path; ++path, ++finalPath)
+        if (FoldCase(*finalPath) != FoldCase(*path))
+            return false;
+    return *finalPath == '\0';
 }

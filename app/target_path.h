@@ -15,3 +15,8 @@ bool WindowsDirectoryFits(uint32_t directoryLength);
 // "\" and the file name (with its NUL) right after the directory. The result's length is 253
 // for every directory length from 0 to 239, and the text up to the first NUL is the path.
 void BuildTargetPath(LengthPrefixedString& path, uint32_t directoryLength);
+
+// True when finalPath, a path as the system reports an open file's final name ("\\?\" and a
+// drive path), names path itself: the same characters, letters compared without case. A
+// name that leads elsewhere (a link) gives another final path.
+bool IsFinalPathOf(const char* finalPath, const char* path);

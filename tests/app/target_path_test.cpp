@@ -42,4 +42,24 @@ TEST(TargetPath, OnlyADirectoryThatFitsItsRoomIsUsed) {
     EXPECT_FALSE(WindowsDirectoryFits(4000));
 }
 
+TEST(TargetPath, AFinalPathNamesThePathOnlyWhenItIsThePathItself) {
+    struct Case {
+        const char* finalPath;
+        bool same;
+    };
+    const Case cases[] = {
+        {"\\\\?\\C:\\windows\\Flarvex.scr.new", true},
+        {"\\\\?\\c:\\WINDOWS\\FLARVEX.SCR.NEW", true}, // names ignore case
+        {"\\\\?\\Z:\\tmp\\other", false},              // a link that leads elsewhere
+        {"\\\\?\\C:\\windows\\Flarvex.scr.ne", false},
+        {"\\\\?\\C:\\windows\\Flarvex.scr.new2", false},
+        {"C:\\windows\\Flarvex.scr.new", false},
+        {"\\\\?\\UNC\\server\\windows\\Flarvex.scr.new", false},
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsFinalPathOf(c.finalPath, "C:\\windows\\Flarvex.scr.new"), c.same)
+            << c.finalPath;
+}
+
 } // namespace

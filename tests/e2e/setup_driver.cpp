@@ -44,6 +44,7 @@ WindowFacts ProbeWindow(const std::string& caption, double seconds) {
     facts.exStyle = static_cast<uint32_t>(strtoul(Field(out, "exstyle").c_str(), nullptr, 16));
     facts.captionHeight = atoi(Field(out, "caption_height").c_str());
     facts.frameBorder = atoi(Field(out, "frame_border").c_str());
+    facts.foreground = Field(out, "foreground") == "1";
     return facts;
 }
 

@@ -11,6 +11,7 @@ struct WindowFacts {
     desktop::Rect frame = {}, client = {}; // screen coordinates
     uint32_t style = 0, exStyle = 0;
     int captionHeight = 0, frameBorder = 0;
+    bool foreground = false; // the window the user works with now
 };
 
 // A button caption rendered by caption_render.exe through DrawTextA, as a button of the
@@ -53,6 +54,10 @@ class SetupRun {
     desktop::Image Client() const;
     // Waits for the program to end; its exit code, or -1 after seconds without an end.
     int WaitForExit(double seconds);
+    // The program's process, for ending it from outside.
+    pid_t Pid() const {
+        return program_->Pid();
+    }
 
   private:
     std::unique_ptr<desktop::WineProgram> program_;

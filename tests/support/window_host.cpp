@@ -2,7 +2,7 @@
 // saver is given the preview in the display settings.
 //   window_host
 // Prints the window's handle in decimal once it is shown, then keeps it until its standard
-// input closes or 60 s pass.
+// input (when that is a pipe) closes or 60 s pass.
 #include <windows.h>
 #include <stdio.h>
 
@@ -21,10 +21,11 @@ int main() {
     printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
     fflush(stdout);
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    bool watchInput = GetFileType(input) == FILE_TYPE_PIPE;
     DWORD start = GetTickCount();
     while (GetTickCount() - start < 60000) {
         DWORD available = 0;
-        if (!PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr))
+        if (watchInput && !PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr))
             break;
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))

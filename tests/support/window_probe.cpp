@@ -1,7 +1,8 @@
 // Test helper: describes a top-level window of any process, found by its exact caption.
 //   window_probe <caption> [seconds]
 // Prints class=, caption=, frame=x,y,w,h, client=x,y,w,h (screen coordinates), style=0x..,
-// exstyle=0x.., caption_height= and frame_border= (the system's metrics) lines. Exit status
+// exstyle=0x.., caption_height= and frame_border= (the system's metrics), and foreground= (1 when
+// it is the foreground window) lines. Exit status
 // 0, or 3 when no such window appeared in time.
 #include <windows.h>
 #include <stdio.h>
@@ -39,5 +40,6 @@ int main(int argc, char** argv) {
            GetWindowLongA(window, GWL_EXSTYLE));
     printf("caption_height=%d\nframe_border=%d\n", GetSystemMetrics(SM_CYCAPTION),
            GetSystemMetrics(SM_CXDLGFRAME));
+    printf("foreground=%d\n", GetForegroundWindow() == window);
     return 0;
 }
