@@ -1,14 +1,6 @@
 // The event pump over the button table.
 #include "event_pump.h"
-
-MSG PumpMessage;
-
-namespace {
-void Run(Procedure procedure) {
-    if (procedure)
-        procedure();
-}
-} // namespace
+#include "setup_state.h"
 
 uint16_t RunEventPump(HWND window, uint16_t buttonCount, ButtonList table) {
     int hot = 0;
@@ -18,7 +10,7 @@ uint16_t RunEventPump(HWND window, uint16_t buttonCount, ButtonList table) {
         switch (PumpMessage.message) {
         case WM_PAINT:
             UpdateWindow(window);
-            Run(table.Entries[0].OnClick);
+            RunProcedure(table.Entries[0].OnClick);
             break;
         case WM_MOUSEMOVE:
             hot = ButtonAt(table, buttonCount, PumpMessage.pt.x, PumpMessage.pt.y);
@@ -26,13 +18,13 @@ uint16_t RunEventPump(HWND window, uint16_t buttonCount, ButtonList table) {
                 const ButtonRecord& button = table.Entries[hot];
                 if (button.Cursor)
                     SetCursor(static_cast<HCURSOR>(button.Cursor));
-                Run(button.OnHover);
+                RunProcedure(button.OnHover);
             }
             break;
         case WM_LBUTTONUP:
             // No hit test here: the click goes to the button of the last mouse move.
             if (hot > 0)
-                Run(table.Entries[hot].OnClick);
+                RunProcedure(table.Entries[hot].OnClick);
             break;
         }
         // With a window filter, fetching fails at once when the window is gone; without this

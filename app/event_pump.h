@@ -1,13 +1,9 @@
 // The event pump: fetches and dispatches the window's messages itself (the window class has
 // only the default window procedure) and reacts to them over a button table, until a key
-// goes down.
+// goes down. The last message fetched stays in PumpMessage (setup_state.h).
 #pragma once
 #include <windows.h>
 #include "button_panel.h"
-
-// The last message fetched; its point is in client coordinates. Kept between calls, so that
-// every call starts with a hit test at the pointer's last known position.
-extern MSG PumpMessage;
 
 // What RunEventPump returns when the window can no longer deliver messages: it was destroyed
 // (for example by the default handling of Alt+F4). No key has this code.

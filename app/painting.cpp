@@ -7,10 +7,6 @@
 #include "texts.h"
 #include "wallpaper_stream.h"
 
-alignas(16) uint8_t PixelBuffer[PixelBufferSize];
-BITMAPINFOHEADER BitmapHeader;
-RECT TextRect;
-
 namespace {
 
 constexpr LONG PixelsPerMetre = 1800;
@@ -22,19 +18,14 @@ constexpr RECT TitleShadowBox = {251, 180, 351, 250};
 constexpr UINT TitleFormat = DT_CENTER | DT_VCENTER | DT_WORDBREAK;
 constexpr UINT CaptionFormat = DT_CENTER | DT_VCENTER;
 
-// The buttons as drawn: the same rectangles as the hit areas, in the drawing's own numbers.
-constexpr int ButtonLeft = 35, ButtonRight = 110, FirstButtonY = 30, ButtonStep = 60;
-constexpr int ButtonDrawnHeight = 30, CornerWidth = 8, CornerHeight = 20;
-constexpr int CaptionTop = 5, CaptionBottom = 25; // below the button's top edge
-
-HDC Dc() {
-    return static_cast<HDC>(WindowDC);
-}
+// A button's rounded corners, and its caption's band below the button's top edge.
+constexpr int CornerWidth = 8, CornerHeight = 20;
+constexpr int CaptionTop = 5, CaptionBottom = 25;
 
 void DrawTitle(uint32_t colour, const RECT& box) {
-    SetTextColor(Dc(), colour);
+    SetTextColor(WindowDC, colour);
     TextRect = box;
-    DrawTextA(Dc(), TitleText, -1, &TextRect, TitleFormat);
+    DrawTextA(WindowDC, TitleText, -1, &TextRect, TitleFormat);
 }
 
 void Select(uint16_t button) {
@@ -62,7 +53,7 @@ void PrepareBitmapHeader() {
 
 void RepaintWindow() {
     DecodePixelStream(WallpaperStream, PixelBuffer);
-    StretchDIBits(Dc(), 0, 0, PictureWidth, PictureHeight, 0, 0, PictureWidth, PictureHeight,
+    StretchDIBits(WindowDC, 0, 0, PictureWidth, PictureHeight, 0, 0, PictureWidth, PictureHeight,
                   PixelBuffer, reinterpret_cast<const BITMAPINFO*>(&BitmapHeader), DIB_RGB_COLORS,
                   SRCCOPY);
     DrawTitle(TitleShadowColour, TitleShadowBox);
@@ -71,14 +62,14 @@ void RepaintWindow() {
 }
 
 void DrawButtons() {
-    for (int i = 1, y = FirstButtonY; i <= SetupButtonCount; ++i, y += ButtonStep) {
+    for (int i = 1; i <= SetupButtonCount; ++i) {
+        const ButtonRecord& b = ButtonTable.Entries[i];
         bool selected = i == SelectedButton;
-        SelectObject(Dc(), static_cast<HBRUSH>(selected ? SelectedBrush : NormalBrush));
-        RoundRect(Dc(), ButtonLeft, y, ButtonRight, y + ButtonDrawnHeight, CornerWidth,
-                  CornerHeight);
-        SetTextColor(Dc(), selected ? SelectedCaptionColour : CaptionColour);
-        TextRect = {ButtonLeft, y + CaptionTop, ButtonRight, y + CaptionBottom};
-        DrawTextA(Dc(), ButtonCaptions[i], -1, &TextRect, CaptionFormat);
+        SelectObject(WindowDC, selected ? SelectedBrush : NormalBrush);
+        RoundRect(WindowDC, b.Left, b.Top, b.Right, b.Bottom, CornerWidth, CornerHeight);
+        SetTextColor(WindowDC, selected ? SelectedCaptionColour : CaptionColour);
+        TextRect = {b.Left, b.Top + CaptionTop, b.Right, b.Top + CaptionBottom};
+        DrawTextA(WindowDC, ButtonCaptions[i], -1, &TextRect, CaptionFormat);
     }
 }
 

@@ -8,7 +8,8 @@
 #include <stdint.h>
 #include "text_output.h"
 
-// Writes one back-trace line for a code address (no line end).
+// Writes one back-trace line for a code address (no line end). While the slot is empty, the
+// report writes plain lines.
 using BackTraceRoutine = void (*)(TextOutput& output, uintptr_t address);
 extern BackTraceRoutine BackTraceLine;
 

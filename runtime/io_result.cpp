@@ -9,6 +9,12 @@ constexpr uint32_t ErrorSharingViolation = 32;
 constexpr uint32_t DeviceErrorBase = 131; // 19 .. 31 map to 150 .. 162
 } // namespace
 
+void ResetIoServices() {
+    IoResultCode = IoSuccess;
+    LastSystemError = 0;
+    OpenModeSetting = DefaultOpenMode;
+}
+
 uint16_t TakeIoResult() {
     uint16_t code = IoResultCode;
     IoResultCode = 0;

@@ -12,6 +12,16 @@ enum : uint16_t {
     IoNotOpen = 103,
 };
 
+// OpenModeSetting's value outside the back-trace reader's own open: read and write access,
+// no sharing.
+constexpr uint8_t DefaultOpenMode = 2;
+
+// The file services as the process starts: no code pending, no system error, and opens with
+// read and write access and no sharing (OpenModeSetting 2). Start-up runs this; so do tests
+// that use the file services without it. (Set here rather than as initial values, which would
+// cost the program a data section of its own.)
+void ResetIoServices();
+
 // Returns IoResultCode and clears it.
 uint16_t TakeIoResult();
 

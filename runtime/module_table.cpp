@@ -3,8 +3,7 @@
 
 void InitialiseModules(const ModuleEntry* table, int count) {
     for (int i = 0; i < count; ++i) {
-        if (table[i].Initialise)
-            table[i].Initialise();
+        RunProcedure(table[i].Initialise);
         InitialisedCount = i + 1;
     }
 }
@@ -21,7 +20,6 @@ void RunExitProcedures() {
 void FinaliseModules(const ModuleEntry* table) {
     while (InitialisedCount > 0) {
         --InitialisedCount;
-        if (table[InitialisedCount].Finalise)
-            table[InitialisedCount].Finalise();
+        RunProcedure(table[InitialisedCount].Finalise);
     }
 }

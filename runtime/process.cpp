@@ -1,4 +1,4 @@
-// The process entry point, the module table and the exit sequence.
+// The module table and the exit sequence.
 #include "process.h"
 #include "back_trace_reader.h"
 #include "error_box.h"
@@ -30,8 +30,7 @@ void InitialiseSystemServices() {
     // A GUI program has no console: its own messages go to message boxes.
     OpenTextOutput(StandardError, WriteToErrorBox, CloseErrorBox);
     OpenTextOutput(StandardOutput, WriteToErrorBox, CloseErrorBox);
-    IoResultCode = 0;
-    LastSystemError = 0;
+    ResetIoServices();
 }
 
 void InstallBackTraceLine() {
@@ -55,20 +54,6 @@ const ModuleEntry ModuleInitTable[ModuleCount] = {
     {RecordWindowsVersion, nullptr},
     {MarkModuleReady, nullptr},
 };
-
-// Called from EntryPoint (processor.S) with the frame pointer cleared, so every stack walk ends
-// here.
-extern "C" [[noreturn]] void RunProgram() {
-    InitialiseModules(ModuleInitTable, ModuleCount);
-    MainProcedure();
-    HaltProcess(static_cast<uint8_t>(ProcessExitCode));
-}
-
-extern "C" void PrepareProcess() {
-    ConsoleProgram = false;
-    IsLibrary = false;
-    SetUnhandledExceptionFilter(FaultFilter);
-}
 
 void HaltProcess(uint8_t code) {
     ProcessExitCode = code;

@@ -15,7 +15,9 @@ void MainProcedure();
 // set, closing of standard error and standard output, removal of the fault filter.
 [[noreturn]] void HaltProcess(uint8_t code);
 
-// Re-initialises the floating-point unit with the control word 0x1332 (processor.S).
+// Re-initialises the floating-point unit and loads the control word 0x1332: invalid-operation,
+// zero-divide and overflow exceptions unmasked, denormal, underflow and precision masked,
+// 64-bit mantissa, round to nearest.
 extern "C" void ResetFloatingPointUnit();
 
 extern const ModuleEntry ModuleInitTable[ModuleCount];

@@ -4,6 +4,12 @@
 #include "process.h"
 #include <windows.h>
 
+// The compiler has no built-in for either instruction.
+extern "C" void ResetFloatingPointUnit() {
+    const uint16_t controlWord = 0x1332;
+    asm volatile("fninit\n\tfldcw %0" : : "m"(controlWord));
+}
+
 void RaiseRunTimeError(uint16_t number, uintptr_t address, uintptr_t frame) {
     ErrorNumber = number;
     ProcessExitCode = number;

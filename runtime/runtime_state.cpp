@@ -3,7 +3,7 @@
 
 uint16_t IoResultCode = 0;
 uint32_t LastSystemError = 0;
-uint8_t OpenModeSetting = 2;
+uint8_t OpenModeSetting;
 
 bool ConsoleProgram = false;
 bool IsLibrary = false;

@@ -2,9 +2,9 @@
 // runtime_state.cpp). Portable: handles are opaque pointers, as wide as the platform's.
 #pragma once
 #include <stdint.h>
+#include "procedure.h"
 
 using SystemHandle = void*;
-using Procedure = void (*)();
 
 // I/O result register and the file services' settings.
 extern uint16_t IoResultCode;    // 0 = no error; kept until TakeIoResult

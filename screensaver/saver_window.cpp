@@ -184,8 +184,11 @@ void EndSaver(HWND window) {
         DestroyWindow(window);
 }
 
-// Input that ends the full-screen saver. Returns true when message is such input.
-bool IsEndingInput(UINT message) {
+// The full-screen saver's own reactions: input that ends it, a hidden pointer, no second saver.
+// Returns whether it handled message, with the answer in result.
+bool HandleFullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT& result) {
+    result = 0;
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -194,40 +197,35 @@ bool IsEndingInput(UINT message) {
     case WM_MBUTTONDOWN:
     case WM_XBUTTONDOWN:
     case WM_MOUSEWHEEL:
+        EndSaver(window);
         return true;
+    case WM_MOUSEMOVE:
+        // Client coordinates, signed: the window may start left of or above the primary
+        // monitor.
+        if (PointerMovedAway(State.Pointer, static_cast<short>(LOWORD(lParam)),
+                             static_cast<short>(HIWORD(lParam))))
+            EndSaver(window);
+        return true;
+    case WM_ACTIVATEAPP:
+        if (wParam == FALSE)
+            EndSaver(window);
+        return true;
+    case WM_SETCURSOR:
+        SetCursor(nullptr);
+        result = TRUE;
+        return true;
+    case WM_SYSCOMMAND:
+        // Already saving the screen: no second saver.
+        return (wParam & SystemCommandMask) == SC_SCREENSAVE;
     default:
         return false;
     }
 }
 
 LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (State.FullScreen) {
-        if (IsEndingInput(message)) {
-            EndSaver(window);
-            return 0;
-        }
-        switch (message) {
-        case WM_MOUSEMOVE:
-            // Client coordinates, signed: the window may start left of or above the primary
-            // monitor.
-            if (PointerMovedAway(State.Pointer, static_cast<short>(LOWORD(lParam)),
-                                 static_cast<short>(HIWORD(lParam))))
-                EndSaver(window);
-            return 0;
-        case WM_ACTIVATEAPP:
-            if (wParam == FALSE)
-                EndSaver(window);
-            return 0;
-        case WM_SETCURSOR:
-            SetCursor(nullptr);
-            return TRUE;
-        case WM_SYSCOMMAND:
-            // Already saving the screen: no second saver.
-            if ((wParam & SystemCommandMask) == SC_SCREENSAVE)
-                return 0;
-            break;
-        }
-    }
+    LRESULT result;
+    if (State.FullScreen && HandleFullScreenMessage(window, message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_SIZE: {
         RECT client;

@@ -1,6 +1,7 @@
 // The event pump with a real window and real input: pointer moves, button presses and keys go
 // through Wine's input queue and are fetched by the pump itself.
 #include "event_pump.h"
+#include "setup_state.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <functional>

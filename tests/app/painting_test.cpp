@@ -3,6 +3,7 @@
 #include "painting.h"
 #include "pixel_stream.h"
 #include "setup_state.h"
+#include "start_up.h"
 #include "wallpaper_stream.h"
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -26,13 +27,14 @@ class Painting : public ::testing::Test {
             CreateWindowExA(WS_EX_DLGMODALFRAME, "PaintingTest", " Setup", WS_VISIBLE, 50, 50,
                             PictureWidth, PictureHeight + GetSystemMetrics(SM_CYCAPTION), nullptr,
                             nullptr, windowClass.hInstance, nullptr);
-        WindowDC = GetDC(static_cast<HWND>(MainWindow));
-        SetBkMode(static_cast<HDC>(WindowDC), TRANSPARENT);
+        WindowDC = GetDC(MainWindow);
+        SetBkMode(WindowDC, TRANSPARENT);
         NormalBrush = CreateSolidBrush(RGB(32, 32, 117));
         SelectedBrush = CreateSolidBrush(RGB(176, 176, 240));
         ButtonCaptions[1] = "Install";
         ButtonCaptions[2] = "Uninstall";
         ButtonCaptions[3] = "Exit";
+        FillButtonTable();
         PrepareBitmapHeader();
         Picture.resize(PixelBufferSize / 4);
         DecodePixelStream(WallpaperStream, Picture.data());
@@ -40,7 +42,7 @@ class Painting : public ::testing::Test {
 
     void SetUp() override {
         RECT client;
-        GetClientRect(static_cast<HWND>(MainWindow), &client);
+        GetClientRect(MainWindow, &client);
         width = client.right;
         height = client.bottom;
         SelectedButton = 1;
@@ -55,10 +57,10 @@ class Painting : public ::testing::Test {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        HDC memory = CreateCompatibleDC(static_cast<HDC>(WindowDC));
+        HDC memory = CreateCompatibleDC(WindowDC);
         HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, static_cast<HDC>(WindowDC), 0, 0, SRCCOPY);
+        BitBlt(memory, 0, 0, width, height, WindowDC, 0, 0, SRCCOPY);
         GdiFlush();
         const uint32_t* pixels = static_cast<const uint32_t*>(bits);
         std::vector<uint32_t> shown(pixels, pixels + width * height);
@@ -84,7 +86,7 @@ class Painting : public ::testing::Test {
     void Mark(int left, int top, int right, int bottom) {
         RECT r = {left, top, right, bottom};
         HBRUSH brush = CreateSolidBrush(Marker);
-        FillRect(static_cast<HDC>(WindowDC), &r, brush);
+        FillRect(WindowDC, &r, brush);
         DeleteObject(brush);
     }
 

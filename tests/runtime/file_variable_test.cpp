@@ -22,7 +22,7 @@ bool Exists(const std::string& path) {
 class FileVariableTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        IoResultCode = 0;
+        ResetIoServices();
         StandardOutputHandle = GetStdHandle(STD_OUTPUT_HANDLE);
         char directory[MAX_PATH];
         GetTempPathA(MAX_PATH, directory);

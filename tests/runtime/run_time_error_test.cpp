@@ -3,6 +3,7 @@
 #include "back_trace_reader.h"
 #include "error_report.h"
 #include "fault_table.h"
+#include "io_result.h"
 #include "probe_run.h"
 #include "process.h"
 #include "run_time_error.h"
@@ -12,10 +13,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-// The fault filter is linked from the runtime, whose start-up calls the program's main
-// procedure; this test program has its own start-up and never calls it.
-void MainProcedure() {}
 
 // A procedure of this test program for the back-trace reader to name. The test program keeps
 // its symbols, and its libraries bring debugging sections.
@@ -190,7 +187,7 @@ class BackTraceReader : public ::testing::Test {
     void SetUp() override {
         ModuleInstance = GetModuleHandleA(nullptr);
         BackTraceLine = WriteNamedBackTraceLine;
-        IoResultCode = 0;
+        ResetIoServices();
         BackTraceText.clear();
         OpenTextOutput(output, KeepBackTraceText, IgnoreClose);
     }

@@ -1,13 +1,13 @@
 // Install and uninstall against the real kernel32 and user32: every row of the state table,
 // with the message boxes answered here and their caption, text and flags checked exactly.
-#include "install_actions.h"
+#include "actions.h"
 #include "installed_file.h"
 #include "io_result.h"
 #include "message_box_reader.h"
 #include "other_process.h"
 #include "payload.h"
 #include "setup_state.h"
-#include "target_path.h"
+#include "start_up.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <atomic>
@@ -69,7 +69,7 @@ class InstallActions : public ::testing::Test {
         target = windows + "\\Flarvex.scr";
         Clean();
         WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", nullptr, "system.ini");
-        IoResultCode = 0;
+        ResetIoServices();
     }
 
     void TearDown() override {
@@ -84,16 +84,6 @@ class InstallActions : public ::testing::Test {
         DeleteFileA(target.c_str());
         RemoveDirectoryA(target.c_str());
         RemoveDirectoryA((target + ".new").c_str());
-    }
-
-    // The start-up's probe, as the program does it.
-    void StartUp() {
-        memset(&TargetPath, 0, sizeof TargetPath);
-        TargetPath.Length = WindowsDirectoryRoom;
-        BuildTargetPath(TargetPath, GetWindowsDirectoryA(TargetPath.Chars, WindowsDirectoryRoom));
-        BindFileName(ProbeFile, TargetPath);
-        ProbeInstalledFile();
-        ButtonCaptions[1] = InstallState != 0 ? "Install" : "Reinstall";
     }
 
     void Present(const std::string& contents = "MZ an older screen saver") {
@@ -136,14 +126,14 @@ class InstallActions : public ::testing::Test {
 };
 
 TEST_F(InstallActions, InstallWithTheFileAbsent) {
-    StartUp();
+    PrepareSetupState();
     ASSERT_EQ(InstallState, IoFileNotFound);
     ExpectInstalled(RunAnswering(InstallAction, {IDOK}));
 }
 
 TEST_F(InstallActions, InstallOverAPresentFileRewritesIt) {
     Present();
-    StartUp();
+    PrepareSetupState();
     ASSERT_EQ(InstallState, 0);
     ASSERT_TRUE(Held());
     ExpectInstalled(RunAnswering(InstallAction, {IDOK}));
@@ -151,7 +141,7 @@ TEST_F(InstallActions, InstallOverAPresentFileRewritesIt) {
 }
 
 TEST_F(InstallActions, InstallThatCannotCreateItsFileReportsAndKeepsTheStateTrue) {
-    StartUp();
+    PrepareSetupState();
     CreateDirectoryA((target + ".new").c_str(), nullptr); // the new file's place is taken
     std::vector<Box> boxes = RunAnswering(InstallAction, {IDOK});
     ASSERT_EQ(boxes.size(), 1u);
@@ -170,7 +160,7 @@ TEST_F(InstallActions, ReinstallThatCannotReplaceKeepsTheOldFileAndLeavesNoTempo
     {
         FileHolder holder(target); // another program holds the installed file
         ASSERT_TRUE(holder.Holding());
-        StartUp();
+        PrepareSetupState();
         EXPECT_EQ(InstallState, IoAccessDenied);
         EXPECT_STREQ(ButtonCaptions[1], "Install");
         std::vector<Box> boxes = RunAnswering(InstallAction, {IDOK});
@@ -189,7 +179,7 @@ TEST_F(InstallActions, InstallThatCannotWriteSystemIniReports) {
     std::string saved = Contents(ini);
     DeleteFileA(ini.c_str());
     CreateDirectoryA(ini.c_str(), nullptr); // the initialisation file cannot be written
-    StartUp();
+    PrepareSetupState();
     std::vector<Box> boxes = RunAnswering(InstallAction, {IDOK});
     RemoveDirectoryA(ini.c_str());
     std::ofstream(ini, std::ios::binary) << saved;
@@ -203,7 +193,7 @@ TEST_F(InstallActions, InstallThatCannotWriteSystemIniReports) {
 }
 
 TEST_F(InstallActions, UninstallWithTheFileAbsentOnlySaysSo) {
-    StartUp();
+    PrepareSetupState();
     std::vector<Box> boxes = RunAnswering(UninstallAction, {IDOK, IDOK});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, " File not found");
@@ -214,7 +204,7 @@ TEST_F(InstallActions, UninstallWithTheFileAbsentOnlySaysSo) {
 
 TEST_F(InstallActions, UninstallAnsweredWithCancelOrClosedChangesNothing) {
     Present();
-    StartUp();
+    PrepareSetupState();
     for (int answer : {IDCANCEL, 0}) {
         std::vector<Box> boxes = RunAnswering(UninstallAction, {answer});
         ASSERT_EQ(boxes.size(), 1u);
@@ -228,7 +218,7 @@ TEST_F(InstallActions, UninstallAnsweredWithCancelOrClosedChangesNothing) {
 
 TEST_F(InstallActions, UninstallAnsweredWithOkRemovesTheFile) {
     Present();
-    StartUp();
+    PrepareSetupState();
     std::vector<Box> boxes = RunAnswering(UninstallAction, {IDOK, IDOK});
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].caption, " Completed");
@@ -245,7 +235,7 @@ TEST_F(InstallActions, UninstallAnsweredWithOkRemovesTheFile) {
 
 TEST_F(InstallActions, AFailedEraseLeavesTheStateTrueAndInstallWorksAfterIt) {
     Present();
-    StartUp();
+    PrepareSetupState();
     ASSERT_EQ(InstallState, 0);
     // Made read-only while held: Wine will not delete it. Root may still open it for writing;
     // an unprivileged user may not, and then it counts as absent.

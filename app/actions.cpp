@@ -1,10 +1,11 @@
-// Install and uninstall.
-#include "install_actions.h"
+// Install, uninstall and exit.
+#include "actions.h"
 #include <windows.h>
 
 #include "installed_file.h"
 #include "io_result.h"
 #include "payload.h"
+#include "process.h"
 #include "setup_state.h"
 #include "target_path.h"
 #include "text_format.h"
@@ -140,4 +141,11 @@ void UninstallAction() {
     // The file may still be there: hold it again if it is, so the state tells the truth.
     ProbeInstalledFile();
     Report(RemoveFailedText, ErrorCaption, MB_ICONEXCLAMATION);
+}
+
+void ExitAction() {
+    if (InstallState == 0)
+        CloseFileVariable(ProbeFile);
+    DestroyWindow(MainWindow);
+    HaltProcess(0);
 }

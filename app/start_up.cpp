@@ -1,0 +1,127 @@
+// The setup application's start-up steps and its main loop.
+#include "start_up.h"
+
+#include "actions.h"
+#include "colours.h"
+#include "event_pump.h"
+#include "installed_file.h"
+#include "key_handling.h"
+#include "painting.h"
+#include "process.h"
+#include "setup_state.h"
+#include "target_path.h"
+#include "texts.h"
+
+namespace {
+
+// Exit code when the Windows directory cannot be used: the file services' "path not found".
+constexpr uint8_t NoWindowsDirectoryExitCode = 3;
+// The named object that a running setup holds, in this session's namespace.
+constexpr char RunningSetupName[] = "Local\\Flarvex clock setup";
+
+void ReportStartupError(const char* text) {
+    MessageBoxA(GetFocus(), text, StartupErrorCaption, MB_OK);
+}
+
+void RegisterWindowClass() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA; // every reaction lives in the event pump
+    windowClass.hInstance = static_cast<HINSTANCE>(ModuleInstance);
+    windowClass.hIcon = LoadIconA(windowClass.hInstance, "SETUP");
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = TitleText;
+    if (RegisterClassA(&windowClass) == 0) {
+        ReportStartupError(RegisterClassFailedText);
+        HaltProcess(0);
+    }
+}
+
+} // namespace
+
+// One setup at a time: a second start hands over to the setup that runs and ends before it
+// looks at or touches anything. The mutex is held until the process ends.
+void HandOverToRunningSetup() {
+    CreateMutexA(nullptr, FALSE, RunningSetupName);
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return;
+    if (HWND running = FindWindowA(TitleText, nullptr))
+        SetForegroundWindow(running);
+    HaltProcess(0);
+}
+
+void PrepareSetupState() {
+    SelectedButton = 1;
+
+    TargetPath.Length = WindowsDirectoryRoom;
+    uint32_t directoryLength = GetWindowsDirectoryA(TargetPath.Chars, WindowsDirectoryRoom);
+    // A directory that did not fit would leave an empty or garbled name, and an empty name
+    // "opens" the standard output: the setup would take the screen saver as installed.
+    if (!WindowsDirectoryFits(directoryLength)) {
+        ReportStartupError(WindowsDirectoryFailedText);
+        HaltProcess(NoWindowsDirectoryExitCode);
+    }
+    BuildTargetPath(TargetPath, directoryLength);
+
+    BindFileName(ProbeFile, TargetPath);
+    ProbeInstalledFile();
+
+    ButtonCaptions[1] = InstallState != 0 ? InstallCaption : ReinstallCaption;
+    ButtonCaptions[2] = UninstallCaption;
+    ButtonCaptions[3] = ExitCaption;
+
+    NormalBrush = CreateSolidBrush(NormalButtonColour);
+    SelectedBrush = CreateSolidBrush(SelectedButtonColour);
+    HintCursor = LoadCursorA(static_cast<HINSTANCE>(ModuleInstance), "Hint_Cur");
+    FillButtonTable();
+}
+
+void FillButtonTable() {
+    for (int i = 1; i <= SetupButtonCount; ++i) {
+        PlaceButton(ButtonTable.Entries[i], i);
+        ButtonTable.Entries[i].Cursor = HintCursor;
+    }
+    ButtonTable.Entries[0].OnClick = RepaintWindow;
+    ButtonTable.Entries[1].OnClick = InstallAction;
+    ButtonTable.Entries[2].OnClick = UninstallAction;
+    ButtonTable.Entries[3].OnClick = ExitAction;
+    ButtonTable.Entries[1].OnHover = SelectButton1;
+    ButtonTable.Entries[2].OnHover = SelectButton2;
+    ButtonTable.Entries[3].OnHover = SelectButton3;
+}
+
+// The window is the picture's size, plus its caption bar, centred on the screen.
+void CreateSetupWindow() {
+    if (PreviousInstance == nullptr)
+        RegisterWindowClass();
+    MainWindow = CreateWindowExA(WS_EX_DLGMODALFRAME, TitleText, WindowCaption, WS_VISIBLE,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - PictureWidth / 2,
+                                 GetSystemMetrics(SM_CYSCREEN) / 2 - PictureHeight / 2,
+                                 PictureWidth, PictureHeight + GetSystemMetrics(SM_CYCAPTION),
+                                 nullptr, nullptr, static_cast<HINSTANCE>(ModuleInstance), nullptr);
+    WindowDC = GetDC(MainWindow);
+    if (WindowDC == nullptr)
+        ReportStartupError(GetDcFailedText);
+    SetBkMode(WindowDC, TRANSPARENT);
+    PrepareBitmapHeader();
+}
+
+void RunMainLoop() {
+    for (;;) {
+        RunProcedure(ButtonTable.Entries[0].OnClick);
+        LastKey = RunEventPump(MainWindow, SetupButtonCount, ButtonTable);
+        if (LastKey == PumpWindowGone)
+            ExitAction();
+        switch (HandleKey(LastKey, SelectedButton, SetupButtonCount)) {
+        case KeyOutcome::ActivateButton:
+            // Entry 3's slot is ExitAction: Enter on "Exit" leaves.
+            RunProcedure(ButtonTable.Entries[SelectedButton].OnClick);
+            break;
+        case KeyOutcome::Exit:
+            ExitAction();
+            break;
+        case KeyOutcome::Nothing:
+            break;
+        }
+    }
+}

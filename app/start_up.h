@@ -1,0 +1,23 @@
+// The setup application's start-up as named steps, each one a test can run too: hand over to a
+// setup that runs already, prepare the state, create the window, run the main loop.
+#pragma once
+
+// Ends the process with exit code 0 when another setup runs in this session, bringing that
+// setup's window to the front; otherwise takes the session's one place for a setup.
+void HandOverToRunningSetup();
+
+// Prepares the state: the selection, the installed file's path and its probe, the captions,
+// the brushes, the cursor and the button table. Halts with exit code 3 when the Windows
+// directory cannot be had.
+void PrepareSetupState();
+
+// Fills the button table: the buttons' rectangles and cursor, and every procedure slot.
+void FillButtonTable();
+
+// Registers the window class, creates the window centred on the screen, and keeps its device
+// context, ready to draw on.
+void CreateSetupWindow();
+
+// The main loop: full repaint, event pump until a key goes down, the key's action; forever.
+// The process ends in ExitAction.
+[[noreturn]] void RunMainLoop();
