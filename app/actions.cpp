@@ -4,6 +4,7 @@
 
 #include "installed_file.h"
 #include "io_result.h"
+#include "outcomes.h"
 #include "payload.h"
 #include "process.h"
 #include "setup_state.h"
@@ -15,10 +16,6 @@ namespace {
 
 constexpr char TemporarySuffix[] = ".new";
 constexpr UINT UninstallQuestionFlags = MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2; // 0x121
-
-void Report(const char* text, const char* caption, UINT flags) {
-    MessageBoxA(nullptr, text, caption, flags);
-}
 
 // Frees the temporary file's name: a leftover of an install cut short is removed, made
 // writable first when it is read-only. Anything that is not a plain file of that name (a
@@ -45,17 +42,17 @@ bool FreeTemporaryName(const char* temporary) {
 // and moves it into the file's place only once it is complete, so that a failure leaves a
 // present screen saver exactly as it was and no temporary file behind. Returns what failed,
 // or nullptr.
-const char* WritePayloadFile() {
+const Outcome* WritePayloadFile() {
     char temporary[sizeof TargetPath.Chars + sizeof TemporarySuffix];
     *Append(Append(temporary, TargetPath.Chars), TemporarySuffix) = '\0';
 
     if (!FreeTemporaryName(temporary))
-        return CreateFailedText;
+        return &CreateFailed;
     // Made new, never opened: nothing planted at the name between the two steps is written.
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return CreateFailedText;
+        return &CreateFailed;
     bool written =
         WritePayloadChunks(PayloadDescriptor, [file](const uint8_t* bytes, uint16_t count) {
             DWORD done = 0;
@@ -67,7 +64,7 @@ const char* WritePayloadFile() {
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return nullptr;
     DeleteFileA(temporary);
-    return written && closed ? ReplaceFailedText : WriteFailedText;
+    return written && closed ? &ReplaceFailed : &WriteFailed;
 }
 
 // Whether system.ini names the installed file as the screen saver, read from the disk.
@@ -86,12 +83,12 @@ bool ProfileNamesInstalledFile() {
 // empty, so an entry that already names the file is not written again. The write's own
 // answer can be TRUE when the disk was full, so the entry is read back once the system has
 // written its cached copy of the file to disk (a request whose result tells nothing).
-const char* RegisterScreenSaver() {
+const Outcome* RegisterScreenSaver() {
     if (ProfileNamesInstalledFile())
         return nullptr;
     WritePrivateProfileStringA(ProfileSection, ProfileKey, InstallFileNameText, ProfileFile);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ProfileFile);
-    return ProfileNamesInstalledFile() ? nullptr : ProfileFailedText;
+    return ProfileNamesInstalledFile() ? nullptr : &ProfileFailed;
 }
 
 // After an erase that reported success, whether the name is really gone: a system may
@@ -103,44 +100,51 @@ bool InstalledFileGone() {
 
 } // namespace
 
-void InstallAction() {
+void Report(const Outcome& outcome) {
+    if (!QuietRun)
+        MessageBoxA(nullptr, outcome.Text, outcome.Caption, outcome.Flags);
+}
+
+const Outcome& Install() {
     if (InstallState == 0) {
         CloseFileVariable(ProbeFile);
         InstallState = 1;
     }
     PreparePayload();
-    const char* failure = WritePayloadFile();
+    const Outcome* failure = WritePayloadFile();
     if (failure == nullptr)
         failure = RegisterScreenSaver();
-    if (failure != nullptr) {
-        Report(failure, ErrorCaption, MB_ICONEXCLAMATION);
-        ProbeInstalledFile();
-        ButtonCaptions[1] = InstallState == 0 ? ReinstallCaption : InstallCaption;
-        return;
-    }
-    Report(InstalledText, InstalledCaption, MB_OK);
-    ButtonCaptions[1] = ReinstallCaption;
-    ProbeInstalledFile();
+    return failure ? *failure : Installed;
 }
 
-void UninstallAction() {
-    if (InstallState != 0) {
-        Report(NotFoundText, NotFoundCaption, MB_ICONEXCLAMATION);
-        return;
-    }
-    if (MessageBoxA(nullptr, UninstallQuestionText, UninstallQuestionCaption,
-                    UninstallQuestionFlags) != IDOK)
-        return;
+const Outcome& Uninstall() {
+    if (InstallState != 0)
+        return NotFound;
     CloseFileVariable(ProbeFile);
     EraseNamedFile(ProbeFile);
     if (TakeIoResult() == 0 && InstalledFileGone()) {
         InstallState = 1;
-        Report(RemovedText, RemovedCaption, MB_OK);
-        return;
+        return Removed;
     }
     // The file may still be there: hold it again if it is, so the state tells the truth.
     ProbeInstalledFile();
-    Report(RemoveFailedText, ErrorCaption, MB_ICONEXCLAMATION);
+    return RemoveFailed;
+}
+
+// The box comes before the new probe, and a failed install's caption follows the probe.
+void InstallAction() {
+    const Outcome& outcome = Install();
+    Report(outcome);
+    ProbeInstalledFile();
+    bool installed = outcome.ExitCode == ExitDone || InstallState == 0;
+    ButtonCaptions[1] = installed ? ReinstallCaption : InstallCaption;
+}
+
+void UninstallAction() {
+    if (InstallState == 0 && MessageBoxA(nullptr, UninstallQuestionText, UninstallQuestionCaption,
+                                         UninstallQuestionFlags) != IDOK)
+        return;
+    Report(Uninstall());
 }
 
 void ExitAction() {

@@ -13,6 +13,7 @@ ButtonList ButtonTable;
 HWND MainWindow;
 HDC WindowDC;
 uint16_t LastKey;
+bool QuietRun;
 MSG PumpMessage;
 alignas(16) uint8_t PixelBuffer[PixelBufferSize];
 BITMAPINFOHEADER BitmapHeader;

@@ -24,6 +24,7 @@ extern ButtonList ButtonTable;                           // entry 0: the window;
 extern HWND MainWindow;
 extern HDC WindowDC;     // taken once, never released
 extern uint16_t LastKey; // the key the event pump returned last
+extern bool QuietRun;    // a command line's /quiet: no window and no box at all
 
 // The last message the event pump fetched; its point is in client coordinates. Kept between
 // calls, so that every call starts with a hit test at the pointer's last known position.

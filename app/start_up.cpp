@@ -6,6 +6,7 @@
 #include "event_pump.h"
 #include "installed_file.h"
 #include "key_handling.h"
+#include "outcomes.h"
 #include "painting.h"
 #include "process.h"
 #include "setup_state.h"
@@ -14,13 +15,12 @@
 
 namespace {
 
-// Exit code when the Windows directory cannot be used: the file services' "path not found".
-constexpr uint8_t NoWindowsDirectoryExitCode = 3;
 // The named object that a running setup holds, in this session's namespace.
 constexpr char RunningSetupName[] = "Local\\Flarvex clock setup";
 
 void ReportStartupError(const char* text) {
-    MessageBoxA(GetFocus(), text, StartupErrorCaption, MB_OK);
+    if (!QuietRun)
+        MessageBoxA(GetFocus(), text, StartupErrorCaption, MB_OK);
 }
 
 void RegisterWindowClass() {
@@ -39,33 +39,38 @@ void RegisterWindowClass() {
 
 } // namespace
 
-// One setup at a time: a second start hands over to the setup that runs and ends before it
-// looks at or touches anything. The mutex is held until the process ends.
-void HandOverToRunningSetup() {
+bool TakeSetupPlace() {
     CreateMutexA(nullptr, FALSE, RunningSetupName);
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
+    return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+// One setup at a time: a second start hands over to the setup that runs and ends before it
+// looks at or touches anything.
+void HandOverToRunningSetup() {
+    if (TakeSetupPlace())
         return;
     if (HWND running = FindWindowA(TitleText, nullptr))
         SetForegroundWindow(running);
     HaltProcess(0);
 }
 
-void PrepareSetupState() {
-    SelectedButton = 1;
-
+void FindInstalledFile() {
     TargetPath.Length = WindowsDirectoryRoom;
     uint32_t directoryLength = GetWindowsDirectoryA(TargetPath.Chars, WindowsDirectoryRoom);
     // A directory that did not fit would leave an empty or garbled name, and an empty name
     // "opens" the standard output: the setup would take the screen saver as installed.
     if (!WindowsDirectoryFits(directoryLength)) {
         ReportStartupError(WindowsDirectoryFailedText);
-        HaltProcess(NoWindowsDirectoryExitCode);
+        HaltProcess(ExitNoWindowsDirectory);
     }
     BuildTargetPath(TargetPath, directoryLength);
-
     BindFileName(ProbeFile, TargetPath);
     ProbeInstalledFile();
+}
 
+void PrepareSetupState() {
+    SelectedButton = 1;
+    FindInstalledFile();
     ButtonCaptions[1] = InstallState != 0 ? InstallCaption : ReinstallCaption;
     ButtonCaptions[2] = UninstallCaption;
     ButtonCaptions[3] = ExitCaption;

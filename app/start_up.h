@@ -2,13 +2,20 @@
 // setup that runs already, prepare the state, create the window, run the main loop.
 #pragma once
 
+// Takes the session's one place for a setup, held until the process ends; false when another
+// setup holds it.
+bool TakeSetupPlace();
+
 // Ends the process with exit code 0 when another setup runs in this session, bringing that
 // setup's window to the front; otherwise takes the session's one place for a setup.
 void HandOverToRunningSetup();
 
-// Prepares the state: the selection, the installed file's path and its probe, the captions,
-// the brushes, the cursor and the button table. Halts with exit code 3 when the Windows
-// directory cannot be had.
+// Builds the installed file's path in the Windows directory and probes it. Halts with exit
+// code 3 when the Windows directory cannot be had.
+void FindInstalledFile();
+
+// Prepares the state: the selection, the installed file (FindInstalledFile), the captions,
+// the brushes, the cursor and the button table.
 void PrepareSetupState();
 
 // Fills the button table: the buttons' rectangles and cursor, and every procedure slot.

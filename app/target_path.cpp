@@ -5,7 +5,7 @@
 namespace {
 // The file name as a shared counted constant: its stored length includes the final NUL.
 constexpr CountedString InstallFileName = {sizeof InstallFileNameText, InstallFileNameText};
-constexpr LengthPrefixedString Backslash = {1, {'\\'}};
+constexpr CountedString Backslash = {1, "\\"};
 constexpr char FinalPathPrefix[] = "\\\\?\\";
 
 char FoldCase(char c) {
@@ -21,7 +21,7 @@ void BuildTargetPath(LengthPrefixedString& path, uint32_t directoryLength) {
     LengthPrefixedString fileName;
     LengthPrefixedString separatorAndName;
     FromCountedString(fileName, 255, &InstallFileName);
-    CopyTruncated(separatorAndName, 255, Backslash);
+    FromCountedString(separatorAndName, 255, &Backslash);
     AppendTruncated(separatorAndName, fileName);
     InsertTruncated(separatorAndName, path, 255, static_cast<int>(directoryLength) + 1);
 }

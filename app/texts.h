@@ -32,6 +32,18 @@ constexpr char WriteFailedText[] = " Failed to write the file";
 constexpr char ReplaceFailedText[] = " Failed to replace the installed file";
 constexpr char ProfileFailedText[] = " Failed to set the screen saver in system.ini";
 
+// The command line.
+constexpr char SetupRunningText[] = " Another setup is running: finish it first";
+constexpr char UnknownArgumentText[] = " Setup does not understand this on its command line:";
+constexpr char SwitchesHintText[] = "setup /? lists what it does understand.";
+constexpr char SwitchesText[] = "Flarvex clock 2.90b installation setup\r\n\r\n"
+                                "setup\t\topens the setup window\r\n"
+                                "setup /install\tinstalls the screen saver\r\n"
+                                "setup /uninstall\tremoves it without asking\r\n"
+                                "/quiet\t\twith either: no window, no message\r\n"
+                                "/?\t\tthis list\r\n\r\n"
+                                "Switches may also start with -, in any case.";
+
 // The initialisation file entry that makes the installed file the system's screen saver.
 constexpr char ProfileFile[] = "system.ini";
 constexpr char ProfileSection[] = "boot";

@@ -1,29 +1,8 @@
 // Reading the screen saver's command line.
 #include "saver_arguments.h"
+#include "command_line.h"
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-const char* SkipBlanks(const char* at) {
-    while (IsBlank(*at))
-        ++at;
-    return at;
-}
-
-const char* SkipProgramName(const char* at) {
-    if (*at == '"') {
-        ++at;
-        while (*at != '\0' && *at != '"')
-            ++at;
-        return *at == '"' ? at + 1 : at;
-    }
-    while (*at != '\0' && !IsBlank(*at))
-        ++at;
-    return at;
-}
 
 char LowerCase(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -51,7 +30,7 @@ uint32_t ReadWindowNumber(const char* at) {
 
 SaverRequest ParseSaverCommandLine(const char* commandLine) {
     SaverRequest settings = {SaverMode::Settings, 0};
-    const char* at = SkipBlanks(SkipProgramName(commandLine));
+    const char* at = FirstArgument(commandLine);
     if (*at != '/' && *at != '-')
         return settings;
     char letter = LowerCase(at[1]);

@@ -24,6 +24,20 @@ std::string Field(const std::string& text, const std::string& name) {
     return {};
 }
 
+// The text as box_probe wrote it, its escapes undone.
+std::string Unescaped(const std::string& text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            plain += text[i];
+            continue;
+        }
+        char c = text[++i];
+        plain += c == 'r' ? '\r' : c == 'n' ? '\n' : c;
+    }
+    return plain;
+}
+
 desktop::Rect ParseRect(const std::string& text) {
     desktop::Rect r = {-1, -1, -1, -1};
     sscanf(text.c_str(), "%d,%d,%d,%d", &r.x, &r.y, &r.width, &r.height);
@@ -55,7 +69,7 @@ BoxFacts AnswerBox(const std::string& caption, const std::string& answer, double
     BoxFacts box;
     box.shown = status == 0;
     box.caption = Field(out, "caption");
-    box.text = Field(out, "text");
+    box.text = Unescaped(Field(out, "text"));
     box.flags = static_cast<unsigned>(strtoul(Field(out, "flags").c_str(), nullptr, 16));
     return box;
 }

@@ -1,6 +1,7 @@
 // Test helper: waits for a message box, prints what it shows, and answers it.
 //   box_probe <caption>|* <ok|cancel|close|none> [seconds]
-// Prints "caption=", "text=", "flags=0x.." lines; exit status 0, or 3 when no box appeared.
+// Prints "caption=", "text=", "flags=0x.." lines, the text's backslashes and line ends written
+// as \\, \r and \n; exit status 0, or 3 when no box appeared.
 #include "message_box_reader.h"
 #include <stdio.h>
 #include <stdlib.h>
@@ -19,7 +20,10 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long>(wait));
         return 3;
     }
-    printf("caption=%s\ntext=%s\nflags=0x%X\n", box.Caption.c_str(), box.Text.c_str(), box.Flags());
+    printf("caption=%s\ntext=", box.Caption.c_str());
+    for (char c : box.Text)
+        printf(c == '\\' ? "\\\\" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : "%c", c);
+    printf("\nflags=0x%X\n", box.Flags());
     fflush(stdout);
     const char* answer = argv[2];
     if (strcmp(answer, "ok") == 0)

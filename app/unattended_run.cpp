@@ -1,0 +1,46 @@
+// The setup run from the command line.
+#include "unattended_run.h"
+
+#include "actions.h"
+#include "process.h"
+#include "setup_state.h"
+#include "start_up.h"
+#include "text_format.h"
+
+namespace {
+
+// Room for the argument named in the box; a longer one is cut.
+constexpr uint32_t ShownArgumentRoom = 160;
+
+// Names the argument the command line does not understand.
+void ReportOffending(const CommandArgument& argument) {
+    char text[sizeof UnknownArgumentText + ShownArgumentRoom + sizeof SwitchesHintText + 8];
+    char* end = Append(Append(text, UnknownArgumentText), "\r\n\r\n");
+    for (uint32_t i = 0; i < argument.Length && i < ShownArgumentRoom; ++i)
+        *end++ = argument.Text[i];
+    *Append(Append(end, "\r\n\r\n"), SwitchesHintText) = '\0';
+    MessageBoxA(nullptr, text, WindowCaption, MB_ICONEXCLAMATION);
+}
+
+} // namespace
+
+void RunUnattended(const SetupCommand& command) {
+    QuietRun = command.Quiet;
+    if (command.Action == SetupAction::Help) {
+        MessageBoxA(nullptr, SwitchesText, WindowCaption, MB_ICONINFORMATION);
+        HaltProcess(ExitDone);
+    }
+    if (command.Action == SetupAction::Invalid) {
+        if (!QuietRun)
+            ReportOffending(command.Offending);
+        HaltProcess(ExitCommandLineNotUnderstood);
+    }
+    if (!TakeSetupPlace()) {
+        Report(SetupRunning);
+        HaltProcess(SetupRunning.ExitCode);
+    }
+    FindInstalledFile();
+    const Outcome& outcome = command.Action == SetupAction::Install ? Install() : Uninstall();
+    Report(outcome);
+    HaltProcess(outcome.ExitCode);
+}

@@ -1,0 +1,217 @@
+// The unattended command line end to end: the real setup.exe under Wine started with switches,
+// what it tells (or, with /quiet, that it tells nothing and shows no window), its exit code,
+// and what it leaves on disk.
+#include "scratch_folder.h"
+#include "setup_driver.h"
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <functional>
+
+namespace {
+
+// What the run must tell: the box's caption and a piece of its text; a null caption for no
+// box at all.
+struct Told {
+    const char* caption;
+    const char* text;
+};
+constexpr Told Nothing = {nullptr, nullptr};
+constexpr Told Installed = {" Installation completed ", " Program installed in desired manner"};
+constexpr Told Removed = {" Completed", " Program removed from your system"};
+constexpr Told NotFound = {" File not found", " Setup did not find the installed file(s)"};
+constexpr Told CreateFailed = {" Error", " Failed to create the file"};
+constexpr Told SetupRunning = {" Error", " Another setup is running"};
+constexpr Told Switches = {" Setup", "setup /uninstall\tremoves it without asking"};
+
+class CommandLine;
+struct CommandRow {
+    const char* name;
+    std::vector<std::string> arguments;
+    std::function<void(CommandLine&)> arrange;
+    Told told;
+    int exitCode;
+    std::function<void(CommandLine&)> check;
+};
+
+void PrintTo(const CommandRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class CommandLine : public ::testing::TestWithParam<CommandRow> {
+  public:
+    void SetUp() override {
+        desktop::MovePointer(0, 0);
+        installed = desktop::WindowsDirPath("Flarvex.scr");
+        profile = desktop::WindowsDirPath("system.ini");
+        payload = ReadFileBytes(desktop::BuildDir() + "/Flarvex.scr");
+        savedProfile = ReadFileBytes(profile);
+        ASSERT_FALSE(payload.empty());
+    }
+    void TearDown() override {
+        unlink(installed.c_str());
+        rmdir((installed + ".new").c_str());
+        if (FILE* file = fopen(profile.c_str(), "wb")) {
+            fwrite(savedProfile.data(), 1, savedProfile.size(), file);
+            fclose(file);
+        }
+    }
+
+    void Present() {
+        FILE* file = fopen(installed.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        fwrite(payload.data(), 1, payload.size(), file);
+        fclose(file);
+    }
+    bool Installed() const {
+        return ReadFileBytes(installed) == payload;
+    }
+    bool Absent() const {
+        struct stat s;
+        return lstat(installed.c_str(), &s) != 0;
+    }
+    bool ProfileNamesIt() const {
+        return ReadFileBytes(profile).find("SCRNSAVE.EXE=Flarvex.scr") != std::string::npos;
+    }
+    // Nothing on disk changed: no screen saver appeared, system.ini is as it was.
+    void ExpectUntouched() const {
+        EXPECT_TRUE(Absent());
+        EXPECT_TRUE(ReadFileBytes(profile) == savedProfile);
+    }
+
+    std::string installed, profile, payload, savedProfile;
+};
+
+TEST_P(CommandLine, TellsWhatItDidAndEndsWithItsCode) {
+    const CommandRow& row = GetParam();
+    if (row.arrange)
+        row.arrange(*this);
+    if (HasFatalFailure())
+        return;
+    std::vector<std::string> command = {desktop::BuildDir() + "/setup.exe"};
+    command.insert(command.end(), row.arguments.begin(), row.arguments.end());
+    desktop::WineProgram setup(command);
+    int code = -1;
+    if (row.told.caption != nullptr) {
+        BoxFacts box = AnswerBox("*", "ok", 20);
+        ASSERT_TRUE(box.shown) << "no box";
+        EXPECT_EQ(box.caption, row.told.caption);
+        EXPECT_NE(box.text.find(row.told.text), std::string::npos) << box.text;
+        ASSERT_TRUE(setup.WaitForExit(20, &code)) << "it did not end after its box";
+    } else {
+        // No box to wait for, and no window: it ends by itself, and the window never shows.
+        bool windowShown = false;
+        ASSERT_TRUE(desktop::WaitUntil(20, [&] {
+            windowShown = windowShown || desktop::WindowExists(" Setup");
+            return !setup.Running();
+        })) << "a quiet run did not end by itself within 20 s";
+        EXPECT_FALSE(windowShown) << "a quiet run showed the setup window";
+        EXPECT_TRUE(setup.WaitForExit(0, &code));
+    }
+    EXPECT_EQ(code, row.exitCode);
+    if (row.check)
+        row.check(*this);
+}
+
+const CommandRow Rows[] = {
+    {"InstallTellsTheUsualOutcome",
+     {"/install"},
+     nullptr,
+     Installed,
+     0,
+     [](CommandLine& c) {
+         EXPECT_TRUE(c.Installed());
+         EXPECT_TRUE(c.ProfileNamesIt());
+     }},
+    {"QuietInstallTellsNothing",
+     {"-INSTALL", "/Quiet"},
+     nullptr,
+     Nothing,
+     0,
+     [](CommandLine& c) {
+         EXPECT_TRUE(c.Installed());
+         EXPECT_TRUE(c.ProfileNamesIt());
+     }},
+    {"UninstallAsksNothingFirst",
+     {"/uninstall"},
+     [](CommandLine& c) { c.Present(); },
+     Removed,
+     0,
+     [](CommandLine& c) { EXPECT_TRUE(c.Absent()); }},
+    {"QuietUninstall",
+     {"/quiet", "-uninstall"},
+     [](CommandLine& c) { c.Present(); },
+     Nothing,
+     0,
+     [](CommandLine& c) { EXPECT_TRUE(c.Absent()); }},
+    {"UninstallWithNothingInstalled",
+     {"/uninstall"},
+     nullptr,
+     NotFound,
+     2,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"QuietUninstallWithNothingInstalled",
+     {"/uninstall", "/quiet"},
+     nullptr,
+     Nothing,
+     2,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"AFailedInstallHasItsOwnCode",
+     {"/install"},
+     [](CommandLine& c) { mkdir((c.installed + ".new").c_str(), 0755); },
+     CreateFailed,
+     10,
+     [](CommandLine& c) { EXPECT_TRUE(c.Absent()); }},
+    {"TheSwitchesAreListed",
+     {"/?"},
+     nullptr,
+     Switches,
+     0,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"AnArgumentNotUnderstoodIsNamed",
+     {"/install", "/bogus"},
+     nullptr,
+     {" Setup", "command line:\r\n\r\n/bogus\r\n"},
+     87,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"TwoActionsAreNotUnderstood",
+     {"/install", "-Uninstall"},
+     nullptr,
+     {" Setup", "\r\n\r\n-Uninstall\r\n"},
+     87,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"QuietlyNotUnderstood",
+     {"/bogus", "/quiet"},
+     nullptr,
+     Nothing,
+     87,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"QuietAloneAsksForNothing",
+     {"/quiet"},
+     nullptr,
+     Nothing,
+     87,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(Rows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A command line never hands over to a setup window that runs, and touches nothing.
+TEST_F(CommandLine, WhileASetupWindowRunsNothingIsTouched) {
+    SetupRun window;
+    ASSERT_TRUE(window.Started());
+    desktop::WineProgram setup({desktop::BuildDir() + "/setup.exe", "/install"});
+    BoxFacts box = AnswerBox("*", "ok", 20);
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.caption, SetupRunning.caption);
+    EXPECT_EQ(box.text, " Another setup is running: finish it first");
+    int code = -1;
+    ASSERT_TRUE(setup.WaitForExit(20, &code));
+    EXPECT_EQ(code, 15);
+    ExpectUntouched();
+    window.Press("Escape");
+    EXPECT_EQ(window.WaitForExit(10), 0) << "the window's setup runs on as before";
+}
+
+} // namespace
