@@ -2,6 +2,14 @@
 # artifacts it embeds, and lets this build's ctest run its tests too.
 include(ExternalProject)
 
+# The Windows targets to build; empty for all of them. A build that needs only the programs
+# (setup for setup.exe and Flarvex.scr) names them and skips the test programs.
+set(FLARVEX_WINDOWS_TARGETS "" CACHE STRING "Windows part targets to build (empty: all)")
+set(windows_build_command ${CMAKE_COMMAND} --build <BINARY_DIR>)
+if(FLARVEX_WINDOWS_TARGETS)
+  list(APPEND windows_build_command --target ${FLARVEX_WINDOWS_TARGETS})
+endif()
+
 ExternalProject_Add(windows
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${CMAKE_BINARY_DIR}/windows
@@ -9,6 +17,7 @@ ExternalProject_Add(windows
     -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
     -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
     -DFLARVEX_HOST_DIR=${CMAKE_BINARY_DIR}
+  BUILD_COMMAND ${windows_build_command}
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
   USES_TERMINAL_CONFIGURE ON
@@ -17,3 +26,4 @@ ExternalProject_Add(windows
 
 file(WRITE ${CMAKE_BINARY_DIR}/windows_tests.cmake "subdirs(\"${CMAKE_BINARY_DIR}/windows\")\n")
 set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows_tests.cmake)
+
