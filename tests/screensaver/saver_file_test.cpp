@@ -44,8 +44,14 @@ TEST(SaverFile, IsAPlainWindowsGuiProgramWithoutARuntime) {
             EXPECT_EQ(s.Name, ".bss") << "section " << s.Name << " has no data in the file";
         }
     }
-    // Nothing appended after the last section.
-    EXPECT_EQ(pe.EndOfSections, file.size());
+    // Nothing appended after the last section but, in a signed build, the signature, which
+    // starts at the next multiple of 8.
+    size_t end = pe.EndOfSections;
+    if (pe.CertificateSize != 0) {
+        EXPECT_EQ(pe.CertificateOffset, (pe.EndOfSections + 7) / 8 * 8);
+        end = pe.CertificateOffset + pe.CertificateSize;
+    }
+    EXPECT_EQ(end, file.size());
 }
 
 } // namespace

@@ -53,6 +53,11 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
     pe.Subsystem = Read16(file, optional + 68);
     uint32_t importAddress = Read32(file, optional + 96 + 1 * 8);
     pe.TlsDirectory = Read32(file, optional + 96 + 9 * 8);
+    // Unlike the other directories, the certificate table's is a file offset.
+    pe.CertificateOffset = Read32(file, optional + 96 + 4 * 8);
+    pe.CertificateSize = Read32(file, optional + 96 + 4 * 8 + 4);
+    if (static_cast<uint64_t>(pe.CertificateOffset) + pe.CertificateSize > file.size())
+        throw std::runtime_error("the certificate table runs past the end");
     for (size_t i = 0, at = optional + optionalSize; i < sectionCount; ++i, at += 40) {
         if (at + 40 > file.size())
             throw std::runtime_error("the section table is cut off");

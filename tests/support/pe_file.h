@@ -17,6 +17,8 @@ struct PeFile {
     std::vector<PeSection> Sections;
     std::set<std::string> Imports; // library names, lower case
     size_t EndOfSections = 0;      // file offset where the last section's data ends
+    // The signature (the certificate table): a file offset and a size, both 0 when unsigned.
+    uint32_t CertificateOffset = 0, CertificateSize = 0;
 };
 
 constexpr uint16_t PeMachineI386 = 0x14C;
