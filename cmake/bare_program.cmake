@@ -30,6 +30,9 @@ function(flarvex_bare_program target)
   endif()
   target_link_options(${target} PRIVATE
     -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows -Wl,--gc-sections)
+  # The linker's map (<target>.map beside the target's objects) says which object put what
+  # into each section; tools/size-report reads it.
+  target_link_options(${target} PRIVATE -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
   target_link_libraries(${target} PRIVATE kernel32 user32 gdi32)
 endfunction()
 

@@ -29,3 +29,8 @@ ExternalProject_Add(windows
 file(WRITE ${CMAKE_BINARY_DIR}/windows_tests.cmake "subdirs(\"${CMAKE_BINARY_DIR}/windows\")\n")
 set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${CMAKE_BINARY_DIR}/windows_tests.cmake)
 
+# `cmake --build build --target size_report`: where the bytes of setup.exe go.
+add_custom_target(size_report
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/size-report ${CMAKE_BINARY_DIR}
+  USES_TERMINAL VERBATIM)
+add_dependencies(size_report windows)
