@@ -1,36 +1,29 @@
 // Install and uninstall against the real kernel32 and user32: every row of the state table,
 // with the message boxes answered here and their caption, text and flags checked exactly.
 #include "actions.h"
+#include "file_bytes.h"
 #include "installed_file.h"
 #include "io_result.h"
 #include "message_box_reader.h"
 #include "other_process.h"
 #include "payload.h"
+#include "setup_boxes.h"
 #include "setup_state.h"
 #include "start_up.h"
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <atomic>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
-constexpr UINT ExclamationFlags = MB_ICONEXCLAMATION;
-constexpr UINT QuestionFlags = MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2;
-
-struct Box {
-    std::string caption, text;
-    UINT flags;
-};
-
 // Runs an action while another thread answers its message boxes in order (IDOK, IDCANCEL,
 // or 0 to close the box), and returns the boxes it showed.
-std::vector<Box> RunAnswering(void (*action)(), std::vector<int> answers) {
-    std::vector<Box> shown;
+std::vector<SeenBox> RunAnswering(void (*action)(), std::vector<int> answers) {
+    std::vector<SeenBox> shown;
     std::atomic<bool> done{false};
     std::thread user([&] {
         for (int answer : answers) {
@@ -39,7 +32,7 @@ std::vector<Box> RunAnswering(void (*action)(), std::vector<int> answers) {
                 box = WaitForMessageBox(nullptr, 100);
             if (box.Window == nullptr)
                 return;
-            shown.push_back({box.Caption, box.Text, box.Flags()});
+            shown.push_back(box.Seen());
             AnswerMessageBox(box.Window, answer);
             for (int i = 0; i < 200 && IsWindow(box.Window); ++i)
                 Sleep(10);
@@ -49,11 +42,6 @@ std::vector<Box> RunAnswering(void (*action)(), std::vector<int> answers) {
     done = true;
     user.join();
     return shown;
-}
-
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string PayloadBytes() {
@@ -104,18 +92,16 @@ class InstallActions : public ::testing::Test {
         return value;
     }
 
-    void ExpectInstalled(const std::vector<Box>& boxes) {
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, " Installation completed ");
-        EXPECT_EQ(boxes[0].text, " Program installed in desired manner");
-        EXPECT_EQ(boxes[0].flags, static_cast<UINT>(MB_OK));
+    void ExpectInstalled(const std::vector<SeenBox>& boxes) {
+        EXPECT_TRUE(ShowsBoxes(boxes, {told::Installed}));
         EXPECT_EQ(InstallState, 0);
         EXPECT_TRUE(Held()) << "the probe holds the new file";
         CloseFileVariable(ProbeFile); // to read it here
-        EXPECT_TRUE(Contents(target) == PayloadBytes()) << "the file is the payload, byte for byte";
+        EXPECT_TRUE(ReadFileBytes(target) == PayloadBytes())
+            << "the file is the payload, byte for byte";
         ProbeInstalledFile();
         EXPECT_EQ(Profile(), "Flarvex.scr");
-        EXPECT_NE(Contents(windows + "\\system.ini").find("SCRNSAVE.EXE=Flarvex.scr"),
+        EXPECT_NE(ReadFileBytes(windows + "\\system.ini").find("SCRNSAVE.EXE=Flarvex.scr"),
                   std::string::npos)
             << "the entry reached the file on disk";
         EXPECT_STREQ(ButtonCaptions[1], "Reinstall");
@@ -143,11 +129,7 @@ TEST_F(InstallActions, InstallOverAPresentFileRewritesIt) {
 TEST_F(InstallActions, InstallThatCannotCreateItsFileReportsAndKeepsTheStateTrue) {
     PrepareSetupState();
     CreateDirectoryA((target + ".new").c_str(), nullptr); // the new file's place is taken
-    std::vector<Box> boxes = RunAnswering(InstallAction, {IDOK});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, " Error");
-    EXPECT_EQ(boxes[0].text, " Failed to create the file");
-    EXPECT_EQ(boxes[0].flags, ExclamationFlags);
+    EXPECT_TRUE(ShowsBoxes(RunAnswering(InstallAction, {IDOK}), {told::CreateFailed}));
     EXPECT_FALSE(Exists());
     EXPECT_EQ(InstallState, IoFileNotFound) << "the probe's code";
     EXPECT_STREQ(ButtonCaptions[1], "Install");
@@ -163,30 +145,23 @@ TEST_F(InstallActions, ReinstallThatCannotReplaceKeepsTheOldFileAndLeavesNoTempo
         PrepareSetupState();
         EXPECT_EQ(InstallState, IoAccessDenied);
         EXPECT_STREQ(ButtonCaptions[1], "Install");
-        std::vector<Box> boxes = RunAnswering(InstallAction, {IDOK});
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, " Error");
-        EXPECT_EQ(boxes[0].text, " Failed to replace the installed file");
-        EXPECT_EQ(boxes[0].flags, ExclamationFlags);
+        EXPECT_TRUE(ShowsBoxes(RunAnswering(InstallAction, {IDOK}), {told::ReplaceFailed}));
         EXPECT_EQ(InstallState, IoAccessDenied);
     }
-    EXPECT_EQ(Contents(target), old) << "the old file, byte for byte";
+    EXPECT_EQ(ReadFileBytes(target), old) << "the old file, byte for byte";
     EXPECT_EQ(GetFileAttributesA((target + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstallActions, InstallThatCannotWriteSystemIniReports) {
     std::string ini = windows + "\\system.ini";
-    std::string saved = Contents(ini);
+    std::string saved = ReadFileBytes(ini);
     DeleteFileA(ini.c_str());
     CreateDirectoryA(ini.c_str(), nullptr); // the initialisation file cannot be written
     PrepareSetupState();
-    std::vector<Box> boxes = RunAnswering(InstallAction, {IDOK});
+    std::vector<SeenBox> boxes = RunAnswering(InstallAction, {IDOK});
     RemoveDirectoryA(ini.c_str());
     std::ofstream(ini, std::ios::binary) << saved;
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, " Error");
-    EXPECT_EQ(boxes[0].text, " Failed to set the screen saver in system.ini");
-    EXPECT_EQ(boxes[0].flags, ExclamationFlags);
+    EXPECT_TRUE(ShowsBoxes(boxes, {told::ProfileFailed}));
     EXPECT_EQ(InstallState, 0) << "the file itself was written, and the probe holds it";
     EXPECT_TRUE(Held());
     EXPECT_STREQ(ButtonCaptions[1], "Reinstall");
@@ -194,11 +169,7 @@ TEST_F(InstallActions, InstallThatCannotWriteSystemIniReports) {
 
 TEST_F(InstallActions, UninstallWithTheFileAbsentOnlySaysSo) {
     PrepareSetupState();
-    std::vector<Box> boxes = RunAnswering(UninstallAction, {IDOK, IDOK});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, " File not found");
-    EXPECT_EQ(boxes[0].text, " Setup did not find the installed file(s) on your system");
-    EXPECT_EQ(boxes[0].flags, ExclamationFlags);
+    EXPECT_TRUE(ShowsBoxes(RunAnswering(UninstallAction, {IDOK, IDOK}), {told::NotFound}));
     EXPECT_EQ(InstallState, IoFileNotFound);
 }
 
@@ -206,11 +177,7 @@ TEST_F(InstallActions, UninstallAnsweredWithCancelOrClosedChangesNothing) {
     Present();
     PrepareSetupState();
     for (int answer : {IDCANCEL, 0}) {
-        std::vector<Box> boxes = RunAnswering(UninstallAction, {answer});
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].caption, " Uninstallation");
-        EXPECT_EQ(boxes[0].text, "This will uninstall Flarvex clock");
-        EXPECT_EQ(boxes[0].flags, QuestionFlags) << "Cancel is the default button";
+        EXPECT_TRUE(ShowsBoxes(RunAnswering(UninstallAction, {answer}), {told::UninstallQuestion}));
         EXPECT_EQ(InstallState, 0);
         EXPECT_TRUE(Held());
     }
@@ -219,18 +186,13 @@ TEST_F(InstallActions, UninstallAnsweredWithCancelOrClosedChangesNothing) {
 TEST_F(InstallActions, UninstallAnsweredWithOkRemovesTheFile) {
     Present();
     PrepareSetupState();
-    std::vector<Box> boxes = RunAnswering(UninstallAction, {IDOK, IDOK});
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].caption, " Completed");
-    EXPECT_EQ(boxes[1].text, " Program removed from your system");
-    EXPECT_EQ(boxes[1].flags, static_cast<UINT>(MB_OK));
+    EXPECT_TRUE(ShowsBoxes(RunAnswering(UninstallAction, {IDOK, IDOK}),
+                           {told::UninstallQuestion, told::Removed}));
     EXPECT_FALSE(Exists());
     EXPECT_EQ(InstallState, 1);
     EXPECT_STREQ(ButtonCaptions[1], "Reinstall") << "uninstall leaves the caption alone";
 
-    boxes = RunAnswering(UninstallAction, {IDOK, IDOK});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, " File not found");
+    EXPECT_TRUE(ShowsBoxes(RunAnswering(UninstallAction, {IDOK, IDOK}), {told::NotFound}));
 }
 
 TEST_F(InstallActions, AFailedEraseLeavesTheStateTrueAndInstallWorksAfterIt) {
@@ -240,11 +202,8 @@ TEST_F(InstallActions, AFailedEraseLeavesTheStateTrueAndInstallWorksAfterIt) {
     // Made read-only while held: Wine will not delete it. Root may still open it for writing;
     // an unprivileged user may not, and then it counts as absent.
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-    std::vector<Box> boxes = RunAnswering(UninstallAction, {IDOK, IDOK});
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].caption, " Error");
-    EXPECT_EQ(boxes[1].text, " Failed to remove the file");
-    EXPECT_EQ(boxes[1].flags, ExclamationFlags);
+    EXPECT_TRUE(ShowsBoxes(RunAnswering(UninstallAction, {IDOK, IDOK}),
+                           {told::UninstallQuestion, told::RemoveFailed}));
     ASSERT_TRUE(Exists());
     if (InstallState == 0)
         EXPECT_TRUE(Held()) << "found again, so held again";

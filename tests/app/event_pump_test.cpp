@@ -1,6 +1,8 @@
 // The event pump with a real window and real input: pointer moves, button presses and keys go
 // through Wine's input queue and are fetched by the pump itself.
 #include "event_pump.h"
+#include "plain_window.h"
+#include "setup_look.h"
 #include "setup_state.h"
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -29,23 +31,12 @@ void Hover(int i) {
     Seen.cursorInHover = GetCursor();
     Seen.lastHoverPoint = PumpMessage.pt;
 }
-void Hover1() {
-    Hover(1);
+// Procedure slots take no argument: one procedure for each button.
+template <int I> void HoverOn() {
+    Hover(I);
 }
-void Hover2() {
-    Hover(2);
-}
-void Hover3() {
-    Hover(3);
-}
-void Click1() {
-    ++Seen.clicks[1];
-}
-void Click2() {
-    ++Seen.clicks[2];
-}
-void Click3() {
-    ++Seen.clicks[3];
+template <int I> void ClickOn() {
+    ++Seen.clicks[I];
 }
 void Repaint() {
     ++Seen.repaints;
@@ -58,25 +49,25 @@ void Send(INPUT input) {
     SendInput(1, &input, sizeof input);
 }
 
+Step Mouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = dx;
+    input.mi.dy = dy;
+    return [=] { Send(input); };
+}
+
 Step MoveTo(int x, int y) { // client coordinates of the test window
-    return [=] {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dx = ((Origin + x) * 65536 + width - 1) / width;
-        input.mi.dy = ((Origin + y) * 65536 + height - 1) / height;
-        Send(input);
-    };
+    // Absolute moves are in 65536ths of the screen; rounded up, they land on the pixel meant.
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    return Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                 ((Origin + x) * 65536 + width - 1) / width,
+                 ((Origin + y) * 65536 + height - 1) / height);
 }
 
 Step Button(DWORD flag) {
-    return [=] {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = flag;
-        Send(input);
-    };
+    return Mouse(flag);
 }
 
 Step Key(WORD key) {
@@ -98,12 +89,6 @@ class EventPumpTest : public ::testing::Test {
   protected:
     // One window for all tests: destroying a window takes Wine about two seconds.
     static void SetUpTestSuite() {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = "EventPumpTest";
-        RegisterClassA(&windowClass);
         Window = NewWindow();
     }
 
@@ -112,9 +97,8 @@ class EventPumpTest : public ::testing::Test {
     }
 
     static HWND NewWindow() {
-        HWND window =
-            CreateWindowExA(0, "EventPumpTest", "pump", WS_POPUP | WS_VISIBLE, Origin, Origin, 300,
-                            300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND window = MakePlainWindow({"EventPumpTest", "pump", Origin, Origin, 300, 300, 0,
+                                       nullptr, LoadCursorA(nullptr, IDC_ARROW)});
         SetForegroundWindow(window);
         UpdateWindow(window);
         return window;
@@ -125,14 +109,17 @@ class EventPumpTest : public ::testing::Test {
         hand = LoadCursorA(nullptr, IDC_HAND);
         table = {};
         table.Entries[0].OnClick = Repaint;
-        const Procedure hovers[] = {nullptr, Hover1, Hover2, Hover3};
-        const Procedure clicks[] = {nullptr, Click1, Click2, Click3};
-        for (int i = 1; i <= 3; ++i) {
-            ButtonRecord& b = table.Entries[i];
-            b = {35,       static_cast<uint16_t>(30 + 60 * (i - 1)),
-                 110,      static_cast<uint16_t>(60 + 60 * (i - 1)),
-                 hand,     clicks[i],
-                 hovers[i]};
+        const Procedure hovers[] = {nullptr, HoverOn<1>, HoverOn<2>, HoverOn<3>};
+        const Procedure clicks[] = {nullptr, ClickOn<1>, ClickOn<2>, ClickOn<3>};
+        for (int i = 1; i <= look::ButtonCount; ++i) {
+            const look::Box& b = look::Buttons[i];
+            table.Entries[i] = {static_cast<uint16_t>(b.Left),
+                                static_cast<uint16_t>(b.Top),
+                                static_cast<uint16_t>(b.Right),
+                                static_cast<uint16_t>(b.Bottom),
+                                hand,
+                                clicks[i],
+                                hovers[i]};
         }
         CallerTable = &table;
         // Start every test with the pointer away from the buttons, the left button up and
@@ -203,7 +190,7 @@ TEST_F(EventPumpTest, EveryKeyDownReturnsButSystemKeysDoNot) {
 TEST_F(EventPumpTest, WorksOnItsOwnCopyOfTheTable) {
     table.Entries[1].OnHover = [] {
         Hover(1);
-        CallerTable->Entries[1].OnClick = Click3; // too late for the running pump
+        CallerTable->Entries[1].OnClick = ClickOn<3>; // too late for the running pump
         CallerTable->Entries[1].Right = 0;
     };
     Run({MoveTo(60, 40), MoveTo(100, 40), Button(MOUSEEVENTF_LEFTDOWN), Button(MOUSEEVENTF_LEFTUP),

@@ -1,6 +1,7 @@
 // The built setup.exe as a file: a 32-bit Windows GUI program that imports from the three
 // system libraries only, carries no runtime of a compiler's, holds the screen saver and the
 // wallpaper as they were built, and stays small beside them.
+#include "file_bytes.h"
 #include "pe_file.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace {
 class SetupProgram : public ::testing::Test {
   protected:
     void SetUp() override {
-        file = ReadWholeFile(SETUP_PROGRAM);
+        file = ReadFileVector(SETUP_PROGRAM);
         try {
             pe = ParsePe(file);
         } catch (const std::exception& e) {
@@ -49,7 +50,7 @@ TEST_F(SetupProgram, CarriesNoCompilerRuntime) {
 
 TEST_F(SetupProgram, CarriesTheBuiltScreenSaverAndWallpaperByteForByte) {
     for (const char* path : {SCREEN_SAVER, WALLPAPER_STREAM}) {
-        std::vector<uint8_t> carried = ReadWholeFile(path);
+        std::vector<uint8_t> carried = ReadFileVector(path);
         ASSERT_FALSE(carried.empty()) << path;
         EXPECT_NE(std::search(file.begin(), file.end(), carried.begin(), carried.end()), file.end())
             << "setup.exe does not hold " << path << " as it was built";
@@ -60,7 +61,7 @@ TEST_F(SetupProgram, IsSmallBesideWhatItCarries) {
     // Code, data, imports and resources: everything the program adds to the screen saver and
     // the wallpaper stream that it carries. A signature, whose size follows the certificate
     // chain, is not the program's own.
-    size_t carried = ReadWholeFile(SCREEN_SAVER).size() + ReadWholeFile(WALLPAPER_STREAM).size();
+    size_t carried = ReadFileVector(SCREEN_SAVER).size() + ReadFileVector(WALLPAPER_STREAM).size();
     ASSERT_GT(carried, 0u);
     size_t added = file.size() - carried - pe.CertificateSize;
     EXPECT_LE(added, 20u * 1024) << "setup.exe adds " << added << " bytes to what it carries";

@@ -2,6 +2,7 @@
 // faults planted from outside (links and leftovers at the temporary name, a Windows directory
 // that cannot be written, a full disk, the process killed at each step of an install, a
 // second setup). Every row tells what the user must be told and checks the disk afterwards.
+#include "file_bytes.h"
 #include "scratch_folder.h"
 #include "setup_driver.h"
 #include <gtest/gtest.h>
@@ -18,15 +19,6 @@ namespace {
 
 // Who a row runs as: some faults only exist for an unprivileged user, some need root to plant.
 enum class Who { Root, Unprivileged, Both };
-
-struct Told {
-    const char* caption;
-    const char* text;
-};
-constexpr Told Installed = {" Installation completed ", " Program installed in desired manner"};
-constexpr Told CreateFailed = {" Error", " Failed to create the file"};
-constexpr Told ProfileFailed = {" Error", " Failed to set the screen saver in system.ini"};
-constexpr Told RemoveFailed = {" Error", " Failed to remove the file"};
 
 constexpr char OldScreenSaver[] = "MZ the screen saver installed before";
 constexpr char ProfileEntry[] = "SCRNSAVE.EXE=Flarvex.scr";
@@ -90,21 +82,17 @@ class Faults : public ::testing::TestWithParam<FaultRow> {
         fclose(file);
     }
 
-    // Answers the next box with OK; it must tell what told says.
-    static void ExpectTold(const Told& told) {
-        BoxFacts box = AnswerBox("*", "ok");
-        ASSERT_TRUE(box.shown) << "the setup told nothing";
-        EXPECT_EQ(box.caption, told.caption);
-        EXPECT_EQ(box.text, told.text);
+    // Answers the next box, whatever its caption, with OK; it must be the box expected.
+    static void ExpectTold(const ExpectedBox& expected) {
+        EXPECT_TRUE(ShowsBox(AnswerBox("*", "ok"), expected));
     }
     // Installs with Enter on button 1, which is selected at the start.
-    static void Install(const Told& told) {
+    static void Install(const ExpectedBox& expected) {
         SetupRun setup;
         ASSERT_TRUE(setup.Started());
         setup.Press("Return");
-        ExpectTold(told);
-        setup.Press("Escape");
-        EXPECT_EQ(setup.WaitForExit(10), 0);
+        ExpectTold(expected);
+        EXPECT_EQ(setup.ExitWithEscape(), 0);
     }
 
     // Starts an install and kills the setup at the first event of mask on name in the Windows
@@ -138,7 +126,7 @@ class Faults : public ::testing::TestWithParam<FaultRow> {
         std::string now = ReadFileBytes(installed);
         EXPECT_TRUE(!Exists(installed) || now == OldScreenSaver || now == payload)
             << "the installed file holds " << now.size() << " bytes of something else";
-        Install(Installed);
+        Install(told::Installed);
         EXPECT_TRUE(ReadFileBytes(installed) == payload);
         EXPECT_FALSE(Exists(temporary));
         EXPECT_NE(ReadFileBytes(profile).find(ProfileEntry), std::string::npos);
@@ -186,13 +174,12 @@ const FaultRow Rows[] = {
          ASSERT_TRUE(setup.Started());
          setup.Press("Down");
          setup.Press("Return");
-         ASSERT_TRUE(AnswerBox(" Uninstallation", "ok").shown);
-         Faults::ExpectTold(RemoveFailed);
+         ASSERT_TRUE(BoxAnswered(told::UninstallQuestion, "ok"));
+         Faults::ExpectTold(told::RemoveFailed);
          setup.Press("Return");
-         EXPECT_TRUE(AnswerBox(" Uninstallation", "cancel").shown)
+         EXPECT_TRUE(BoxAnswered(told::UninstallQuestion, "cancel"))
              << "the file is still there, so the setup offers to remove it again";
-         setup.Press("Escape");
-         EXPECT_EQ(setup.WaitForExit(10), 0);
+         EXPECT_EQ(setup.ExitWithEscape(), 0);
      },
      [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
 
@@ -201,7 +188,7 @@ const FaultRow Rows[] = {
          f.kept = ReadFileBytes(Faults::Windows("win.ini"));
          ASSERT_EQ(link(Faults::Windows("win.ini").c_str(), f.temporary.c_str()), 0);
      },
-     [](Faults&) { Faults::Install(Installed); },
+     [](Faults&) { Faults::Install(told::Installed); },
      [](Faults& f) {
          EXPECT_TRUE(ReadFileBytes(Faults::Windows("win.ini")) == f.kept) << "win.ini changed";
          EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload);
@@ -216,7 +203,7 @@ const FaultRow Rows[] = {
          f.elsewhere.Write("other", f.kept);
          ASSERT_EQ(symlink(f.elsewhere.Path("other").c_str(), f.temporary.c_str()), 0);
      },
-     [](Faults&) { Faults::Install(CreateFailed); },
+     [](Faults&) { Faults::Install(told::CreateFailed); },
      [](Faults& f) {
          EXPECT_TRUE(ReadFileBytes(f.elsewhere.Path("other")) == f.kept);
          EXPECT_TRUE(Faults::Exists(f.temporary)) << "the link stays";
@@ -228,7 +215,7 @@ const FaultRow Rows[] = {
          Faults::Write(f.temporary, "MZ an install cut short");
          chmod(f.temporary.c_str(), 0444);
      },
-     [](Faults&) { Faults::Install(Installed); },
+     [](Faults&) { Faults::Install(told::Installed); },
      [](Faults& f) {
          EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload);
          struct stat s = {};
@@ -238,7 +225,7 @@ const FaultRow Rows[] = {
      }},
 
     {"AFullDiskWhileSystemIniGrowsIsAFailure", Who::Root, PlantFullDisk,
-     [](Faults&) { Faults::Install(ProfileFailed); },
+     [](Faults&) { Faults::Install(told::ProfileFailed); },
      [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
 
     {"AReinstallLeavesSystemIniAlone", Who::Root,
@@ -248,7 +235,7 @@ const FaultRow Rows[] = {
          Faults::Write(f.profile, f.kept);
          f.keptTime = Faults::ModificationTime(f.profile);
      },
-     [](Faults&) { Faults::Install(Installed); },
+     [](Faults&) { Faults::Install(told::Installed); },
      [](Faults& f) {
          EXPECT_EQ(ReadFileBytes(f.profile), f.kept);
          EXPECT_EQ(Faults::ModificationTime(f.profile), f.keptTime) << "system.ini was rewritten";
@@ -282,9 +269,8 @@ const FaultRow Rows[] = {
          ASSERT_TRUE(second.WaitForExit(15, &code)) << "the second setup did not end";
          EXPECT_EQ(code, 0);
          EXPECT_TRUE(ProbeWindow(" Setup").foreground) << "the first setup's window is in front";
-         EXPECT_FALSE(AnswerBox("*", "none", 1).shown) << "the second setup said nothing";
-         first.Press("Escape");
-         EXPECT_EQ(first.WaitForExit(10), 0);
+         EXPECT_FALSE(AnswerBox("*", "none", 1).Shown) << "the second setup said nothing";
+         EXPECT_EQ(first.ExitWithEscape(), 0);
      },
      [](Faults& f) { EXPECT_FALSE(Faults::Exists(f.installed)); }},
 };

@@ -1,5 +1,6 @@
 // The setup program driven from outside.
 #include "setup_driver.h"
+#include "setup_look.h"
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
@@ -62,22 +63,35 @@ WindowFacts ProbeWindow(const std::string& caption, double seconds) {
     return facts;
 }
 
-BoxFacts AnswerBox(const std::string& caption, const std::string& answer, double seconds) {
+SeenBox AnswerBox(const std::string& caption, const std::string& answer, double seconds) {
     int status = -1;
     std::string out = desktop::RunWine(
         {Tool("box_probe.exe"), caption, answer, std::to_string(seconds)}, seconds + 20, &status);
-    BoxFacts box;
-    box.shown = status == 0;
-    box.caption = Field(out, "caption");
-    box.text = Unescaped(Field(out, "text"));
-    box.flags = static_cast<unsigned>(strtoul(Field(out, "flags").c_str(), nullptr, 16));
+    SeenBox box;
+    box.Shown = status == 0;
+    box.Caption = Field(out, "caption");
+    box.Text = Unescaped(Field(out, "text"));
+    box.Flags = static_cast<unsigned>(strtoul(Field(out, "flags").c_str(), nullptr, 16));
     return box;
 }
 
-desktop::Image RenderCaption(const std::string& text, uint32_t fill, uint32_t colour) {
+testing::AssertionResult BoxAnswered(const ExpectedBox& expected, const std::string& answer) {
+    return ShowsBox(AnswerBox(expected.Caption, answer), expected);
+}
+
+bool OpenableInWine(const std::string& windowsPath) {
+    int status = -1;
+    desktop::RunWine({Tool("file_holder.exe"), windowsPath, "0"}, 30, &status);
+    if (status != 0 && status != 1) // 1: it could not be opened
+        ADD_FAILURE() << "file_holder.exe could not tell whether " << windowsPath
+                      << " can be opened: status " << status;
+    return status == 0;
+}
+
+desktop::Image RenderCaption(const std::string& text, bool selected) {
     char fillHex[8], colourHex[8];
-    snprintf(fillHex, sizeof fillHex, "%06X", fill);
-    snprintf(colourHex, sizeof colourHex, "%06X", colour);
+    snprintf(fillHex, sizeof fillHex, "%06X", selected ? look::SelectedFill : look::NormalFill);
+    snprintf(colourHex, sizeof colourHex, "%06X", selected ? look::SelectedCaption : look::Caption);
     std::istringstream out(
         desktop::RunWine({Tool("caption_render.exe"), text, fillHex, colourHex}));
     desktop::Image image;
@@ -88,9 +102,23 @@ desktop::Image RenderCaption(const std::string& text, uint32_t fill, uint32_t co
         image.pixels.push_back({static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
                                 static_cast<uint8_t>(rgb)});
     }
-    if (image.pixels.size() != static_cast<size_t>(image.width) * image.height)
-        ADD_FAILURE() << "caption_render gave " << image.pixels.size() << " pixels";
+    if (image.width != look::CaptionWidth || image.height != look::CaptionHeight ||
+        image.pixels.size() != static_cast<size_t>(image.width) * image.height)
+        ADD_FAILURE() << "caption_render gave " << image.width << " x " << image.height << " in "
+                      << image.pixels.size() << " pixels";
     return image;
+}
+
+int CaptionDifferences(const desktop::Image& client, int i, const desktop::Image& caption) {
+    if (caption.width != look::CaptionWidth || caption.height != look::CaptionHeight)
+        return -1;
+    const look::Box& band = look::CaptionBand;
+    int differences = 0;
+    for (int y = band.Top; y <= band.Bottom; ++y)
+        for (int x = band.Left; x <= band.Right; ++x)
+            differences +=
+                client.At(look::Buttons[i].Left + x, look::Buttons[i].Top + y) != caption.At(x, y);
+    return differences;
 }
 
 SetupRun::SetupRun() {
@@ -123,4 +151,9 @@ desktop::Image SetupRun::Client() const {
 int SetupRun::WaitForExit(double seconds) {
     int code = -1;
     return program_->WaitForExit(seconds, &code) ? code : -1;
+}
+
+int SetupRun::ExitWithEscape() {
+    Press("Escape");
+    return WaitForExit(10);
 }

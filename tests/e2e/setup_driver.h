@@ -3,6 +3,7 @@
 // boxes and window facts through small Windows helper programs.
 #pragma once
 #include "desktop.h"
+#include "setup_boxes.h"
 #include <memory>
 #include <string>
 
@@ -15,22 +16,27 @@ struct WindowFacts {
 };
 
 // A button caption rendered by caption_render.exe through DrawTextA, as a button of the
-// setup window shows it: 75 x 30 pixels, fill and text colours as 0xRRGGBB.
-desktop::Image RenderCaption(const std::string& text, uint32_t fill, uint32_t colour);
+// setup window shows it, selected or not: the button's size, in the button's colours.
+desktop::Image RenderCaption(const std::string& text, bool selected);
+
+// How many pixels of button i's caption band in client differ from caption, rendered by
+// RenderCaption; -1 when caption is not a rendered caption.
+int CaptionDifferences(const desktop::Image& client, int i, const desktop::Image& caption);
 
 // What window_probe.exe reports of the top-level window with this exact caption; an empty
 // class name when none appeared within seconds.
 WindowFacts ProbeWindow(const std::string& caption, double seconds = 10);
 
-struct BoxFacts {
-    bool shown = false;
-    std::string caption, text;
-    unsigned flags = 0;
-};
-
 // Waits for a message box with this caption ("*": any), reads it and answers it ("ok",
 // "cancel", "close" or "none").
-BoxFacts AnswerBox(const std::string& caption, const std::string& answer, double seconds = 10);
+SeenBox AnswerBox(const std::string& caption, const std::string& answer, double seconds = 10);
+
+// Waits for a message box with expected's caption and answers it; success when it showed
+// everything expected says.
+testing::AssertionResult BoxAnswered(const ExpectedBox& expected, const std::string& answer);
+
+// Whether a program under Wine could open the file at windowsPath now, with no sharing.
+bool OpenableInWine(const std::string& windowsPath);
 
 class SetupRun {
   public:
@@ -54,6 +60,8 @@ class SetupRun {
     desktop::Image Client() const;
     // Waits for the program to end; its exit code, or -1 after seconds without an end.
     int WaitForExit(double seconds);
+    // Presses Escape, as the user leaves, and waits up to 10 s; the exit code as WaitForExit.
+    int ExitWithEscape();
     // The program's process, for ending it from outside.
     pid_t Pid() const {
         return program_->Pid();

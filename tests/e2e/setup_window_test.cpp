@@ -1,23 +1,17 @@
 // The setup window end to end: the real setup.exe under Wine on a virtual display, driven
 // from outside with the pointer and the keyboard.
+#include "file_bytes.h"
 #include "pixel_art.h"
 #include "setup_driver.h"
+#include "setup_look.h"
 #include <gtest/gtest.h>
 #include <fstream>
-#include <sstream>
 
 namespace {
 
 constexpr uint32_t WsCaption = 0x00C00000, WsSysMenu = 0x00080000, WsThickFrame = 0x00040000,
                    WsMinimizeBox = 0x00020000, WsMaximizeBox = 0x00010000,
                    WsExDlgModalFrame = 0x00000001;
-
-std::string TextOf(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class SetupWindow : public ::testing::Test {
   protected:
@@ -48,14 +42,14 @@ TEST_F(SetupWindow, IsCentredWithItsCaptionClassAndFrame) {
         EXPECT_EQ(w.frame.y, s.top);
     }
     EXPECT_TRUE(known) << "run this test on a 1024 x 768 or 800 x 600 screen";
-    EXPECT_EQ(w.frame.width, 366);
-    EXPECT_EQ(w.frame.height, 275 + w.captionHeight);
+    EXPECT_EQ(w.frame.width, look::PictureWidth);
+    EXPECT_EQ(w.frame.height, look::PictureHeight + w.captionHeight);
     // The client area is what the frame leaves: a dialog border all round, the caption on top.
     int b = w.frameBorder;
     EXPECT_EQ(w.client.x, w.frame.x + b);
     EXPECT_EQ(w.client.y, w.frame.y + b + w.captionHeight);
-    EXPECT_EQ(w.client.width, 366 - 2 * b);
-    EXPECT_EQ(w.client.height, 275 - 2 * b);
+    EXPECT_EQ(w.client.width, look::PictureWidth - 2 * b);
+    EXPECT_EQ(w.client.height, look::PictureHeight - 2 * b);
     // On the screen: Wine draws the frame itself, as there is no window manager.
     desktop::Rect shown = desktop::WindowGeometry(desktop::WaitForWindow(" Setup", 5));
     EXPECT_EQ(shown.x, w.frame.x);
@@ -67,18 +61,17 @@ TEST_F(SetupWindow, IsCentredWithItsCaptionClassAndFrame) {
     EXPECT_EQ(w.style & (WsSysMenu | WsThickFrame | WsMinimizeBox | WsMaximizeBox), 0u)
         << "no close, minimise or maximise box and no sizing border";
     EXPECT_EQ(w.exStyle & WsExDlgModalFrame, WsExDlgModalFrame);
-    setup.Press("Escape");
-    EXPECT_EQ(setup.WaitForExit(10), 0);
+    EXPECT_EQ(setup.ExitWithEscape(), 0);
 }
 
 TEST_F(SetupWindow, ThePointerOverAButtonShowsTheProgramsOwnCursor) {
     ArtLegend legend;
     PixelArt art;
     ArtProblem problem;
-    ASSERT_TRUE(
-        ParseArtLegend(TextOf(FLARVEX_SOURCE_DIR "/resources/art/palette.txt"), legend, problem));
-    ASSERT_TRUE(ParsePixelArt(TextOf(FLARVEX_SOURCE_DIR "/resources/art/hint_cursor.txt"), legend,
-                              art, problem));
+    ASSERT_TRUE(ParseArtLegend(ReadFileBytes(FLARVEX_SOURCE_DIR "/resources/art/palette.txt"),
+                               legend, problem));
+    ASSERT_TRUE(ParsePixelArt(ReadFileBytes(FLARVEX_SOURCE_DIR "/resources/art/hint_cursor.txt"),
+                              legend, art, problem));
     SetupRun setup;
     ASSERT_TRUE(setup.Started());
     auto isHint = [](const desktop::PointerShape& c) { return c.hotX == 1 && c.hotY == 4; };
@@ -86,7 +79,7 @@ TEST_F(SetupWindow, ThePointerOverAButtonShowsTheProgramsOwnCursor) {
         setup.MoveTo(300, 200 + button); // over the window, away from the buttons
         EXPECT_TRUE(desktop::WaitUntil(5, [&] { return !isHint(desktop::CurrentPointerShape()); }))
             << "the hint cursor stays away from the buttons";
-        setup.MoveTo(60, 45 + 60 * (button - 1));
+        setup.MoveTo(look::Buttons[button].Left + 25, look::Buttons[button].Top + 15);
         ASSERT_TRUE(desktop::WaitUntil(5, [&] { return isHint(desktop::CurrentPointerShape()); }))
             << "no hint cursor over button " << button << " within 5 s";
     }
@@ -104,8 +97,7 @@ TEST_F(SetupWindow, ThePointerOverAButtonShowsTheProgramsOwnCursor) {
             ASSERT_EQ(shown.argb[y * ArtSize + x], expected)
                 << "cursor pixel (" << x << ", " << y << ")";
         }
-    setup.Press("Escape");
-    EXPECT_EQ(setup.WaitForExit(10), 0);
+    EXPECT_EQ(setup.ExitWithEscape(), 0);
 }
 
 TEST_F(SetupWindow, EscapeExitsWithCodeZeroWhateverIsSelected) {
@@ -114,8 +106,7 @@ TEST_F(SetupWindow, EscapeExitsWithCodeZeroWhateverIsSelected) {
         ASSERT_TRUE(setup.Started());
         if (*moves)
             setup.Press(moves);
-        setup.Press("Escape");
-        EXPECT_EQ(setup.WaitForExit(10), 0) << "after '" << moves << "'";
+        EXPECT_EQ(setup.ExitWithEscape(), 0) << "after '" << moves << "'";
     }
 }
 
@@ -139,16 +130,13 @@ TEST_F(SetupWindow, AltF4EndsTheProcessWithCodeZeroWithinASecond) {
 TEST_F(SetupWindow, HoldsThePresentScreenSaverUntilItExits) {
     std::string installed = desktop::WindowsDirPath("Flarvex.scr");
     std::ofstream(installed) << "MZ a screen saver";
-    std::string holder = desktop::BuildDir() + "/test-tools/file_holder.exe";
     SetupRun setup;
     ASSERT_TRUE(setup.Started());
-    int status = -1;
-    desktop::RunWine({holder, "C:\\windows\\Flarvex.scr", "0"}, 30, &status);
-    EXPECT_EQ(status, 1) << "another process opened the file the setup holds";
-    setup.Press("Escape");
-    ASSERT_EQ(setup.WaitForExit(10), 0);
-    desktop::RunWine({holder, "C:\\windows\\Flarvex.scr", "0"}, 30, &status);
-    EXPECT_EQ(status, 0) << "the file is free once the setup has ended";
+    EXPECT_FALSE(OpenableInWine("C:\\windows\\Flarvex.scr"))
+        << "another process opened the file the setup holds";
+    ASSERT_EQ(setup.ExitWithEscape(), 0);
+    EXPECT_TRUE(OpenableInWine("C:\\windows\\Flarvex.scr"))
+        << "the file is free once the setup has ended";
     remove(installed.c_str());
 }
 

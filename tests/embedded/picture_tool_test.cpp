@@ -4,11 +4,10 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <string.h>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
+#include "file_bytes.h"
 #include "picture_tool_files.h"
 #include "picture_tool_png.h"
 #include "pixel_stream.h"
@@ -43,11 +42,6 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     ASSERT_TRUE(WriteWholeFile(path, bytes, error)) << error;
 }
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
-
 void WritePicture(const std::string& path, const Picture& picture) {
     std::vector<uint8_t> file;
     std::string error;
@@ -58,7 +52,7 @@ void WritePicture(const std::string& path, const Picture& picture) {
 Picture ReadPicture(const std::string& path) {
     Picture picture;
     std::string error;
-    EXPECT_TRUE(ReadPng(ReadFile(path), picture, error)) << path << ": " << error;
+    EXPECT_TRUE(ReadPng(ReadFileVector(path), picture, error)) << path << ": " << error;
     return picture;
 }
 
@@ -71,7 +65,7 @@ TEST(PictureTool, PictureGoesThroughAStreamAndBack) {
         {"encode", folder.Path("in.png"), folder.Path("out.rle"), "--expect", "37x11", "--stats"});
     ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
     EXPECT_NE(run.Output.find("407 pixels"), std::string::npos) << run.Output;
-    const std::vector<uint8_t> stream = ReadFile(folder.Path("out.rle"));
+    const std::vector<uint8_t> stream = ReadFileVector(folder.Path("out.rle"));
     std::vector<uint8_t> pixels(picture.Pixels.size());
     ASSERT_EQ(DecodePixelStream(stream.data(), pixels.data()), pixels.size());
     EXPECT_EQ(pixels, picture.Pixels);
@@ -86,7 +80,7 @@ TEST(PictureTool, PictureGoesThroughAStreamAndBack) {
 
     run = RunPictureTool({"encode", folder.Path("back.png"), folder.Path("again.rle")});
     ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
-    EXPECT_EQ(ReadFile(folder.Path("again.rle")), stream);
+    EXPECT_EQ(ReadFileVector(folder.Path("again.rle")), stream);
     EXPECT_EQ(folder.Names(),
               (std::vector<std::string>{"again.rle", "back.png", "in.png", "out.rle"}));
 }
@@ -108,7 +102,7 @@ TEST(PictureTool, ReducesColoursOfAPhotograph) {
         {"encode", folder.Path("photo.png"), folder.Path("few.rle"), "--colors", "13"});
     ASSERT_EQ(run.ExitStatus, 0) << run.Errors;
 
-    const std::vector<uint8_t> stream = ReadFile(folder.Path("few.rle"));
+    const std::vector<uint8_t> stream = ReadFileVector(folder.Path("few.rle"));
     std::vector<uint8_t> pixels(photo.Pixels.size());
     ASSERT_EQ(DecodePixelStream(stream.data(), pixels.data()), pixels.size());
     std::set<uint32_t> colours;
@@ -120,7 +114,7 @@ TEST(PictureTool, ReducesColoursOfAPhotograph) {
     }
     EXPECT_LE(colours.size(), 13u);
     EXPECT_GE(colours.size(), 8u) << "the picture lost more colours than asked";
-    EXPECT_LT(stream.size(), ReadFile(folder.Path("full.rle")).size());
+    EXPECT_LT(stream.size(), ReadFileVector(folder.Path("full.rle")).size());
 }
 
 TEST(PictureTool, AlphaIsNotKept) {
@@ -137,7 +131,7 @@ TEST(PictureTool, AlphaIsNotKept) {
     ASSERT_EQ(
         RunPictureTool({"encode", folder.Path("alpha.png"), folder.Path("alpha.rle")}).ExitStatus,
         0);
-    const std::vector<uint8_t> stream = ReadFile(folder.Path("alpha.rle"));
+    const std::vector<uint8_t> stream = ReadFileVector(folder.Path("alpha.rle"));
     std::vector<uint8_t> pixels(12);
     ASSERT_EQ(DecodePixelStream(stream.data(), pixels.data()), 12u);
     EXPECT_EQ(pixels, (std::vector<uint8_t>{30, 20, 10, 0, 30, 20, 10, 0, 60, 50, 40, 0}));
@@ -157,7 +151,7 @@ void MakeInputs(const ScratchFolder& folder) {
     ASSERT_EQ(
         RunPictureTool({"encode", folder.Path("small.png"), folder.Path("good.rle")}).ExitStatus,
         0);
-    const std::vector<uint8_t> good = ReadFile(folder.Path("good.rle"));
+    const std::vector<uint8_t> good = ReadFileVector(folder.Path("good.rle"));
     WriteFile(folder.Path("truncated.rle"), std::vector<uint8_t>(good.begin(), good.end() - 3));
     std::vector<uint8_t> trailing = good;
     trailing.push_back(0);
@@ -165,7 +159,7 @@ void MakeInputs(const ScratchFolder& folder) {
     std::vector<uint8_t> badEnd = good;
     badEnd.back() = 1;
     WriteFile(folder.Path("bad-end.rle"), badEnd);
-    const std::vector<uint8_t> png = ReadFile(folder.Path("small.png"));
+    const std::vector<uint8_t> png = ReadFileVector(folder.Path("small.png"));
     WriteFile(folder.Path("damaged.png"),
               std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2));
     const std::string text = "not a picture at all\n";
@@ -198,7 +192,7 @@ TEST_P(PictureToolBadInput, IsRefusedAndLeavesNoOutput) {
             << "no \"" << resolve(part) << "\" in: " << run.Errors;
     EXPECT_EQ(run.Output, "");
     EXPECT_EQ(folder.Names(), before) << "a file was added or removed";
-    EXPECT_EQ(ReadFile(folder.Path("out.png")), (std::vector<uint8_t>{'o', 'l', 'd'}))
+    EXPECT_EQ(ReadFileVector(folder.Path("out.png")), (std::vector<uint8_t>{'o', 'l', 'd'}))
         << "the existing output file was changed";
 }
 

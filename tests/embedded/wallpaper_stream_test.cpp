@@ -3,24 +3,23 @@
 // statistics tool tells its true numbers.
 #include <gtest/gtest.h>
 #include <stdio.h>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
 #include "codec_test_support.h"
+#include "file_bytes.h"
 #include "guarded_buffer.h"
 #include "pixel_stream.h"
 #include "program_run.h"
+#include "setup_look.h"
 #include "stream_runs.h"
 
 namespace {
 
-constexpr uint32_t WallpaperBytes = 366 * 275 * 4;
+constexpr uint32_t WallpaperBytes = look::PictureWidth * look::PictureHeight * 4;
 
 std::vector<uint8_t> WallpaperFile() {
-    std::ifstream file(FLARVEX_WALLPAPER_RLE, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
+    return ReadFileVector(FLARVEX_WALLPAPER_RLE);
 }
 
 TEST(WallpaperStream, DecodesToTheWholePicture) {

@@ -6,21 +6,17 @@
 #include <stdio.h>
 #include <string.h>
 #include <vector>
+#include "file_bytes.h"
 #include "pixel_stream.h"
+#include "setup_look.h"
 #include "wallpaper_stream.h"
 
 namespace {
 
-constexpr uint32_t WallpaperBytes = 366 * 275 * 4;
+constexpr uint32_t WallpaperBytes = look::PictureWidth * look::PictureHeight * 4;
 
 std::vector<uint8_t> WallpaperFile() {
-    std::vector<uint8_t> bytes;
-    if (FILE* file = fopen(FLARVEX_WALLPAPER_RLE, "rb")) {
-        for (int c; (c = fgetc(file)) != EOF;)
-            bytes.push_back(uint8_t(c));
-        fclose(file);
-    }
-    return bytes;
+    return ReadFileVector(FLARVEX_WALLPAPER_RLE);
 }
 
 // A buffer of size bytes that ends where an inaccessible page begins.

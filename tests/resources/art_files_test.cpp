@@ -1,7 +1,9 @@
 // The finished cursor and icons as Windows loads them, from their files and from resources
 // compiled in by windres: their size, the cursor's hot spot, and every pixel drawn against the
 // pixel art they were made from.
+#include "file_bytes.h"
 #include "pixel_art.h"
+#include "pixel_canvas.h"
 
 #include <windows.h>
 
@@ -17,25 +19,13 @@ const std::string FilesFolder = ART_FILES_DIR;
 // Drawn on a colour that is not in the palette, so every transparent pixel shows.
 constexpr COLORREF Background = RGB(12, 200, 34);
 
-std::string ReadText(const std::string& path) {
-    std::string text;
-    if (FILE* file = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
-            text.append(buffer, count);
-        fclose(file);
-    }
-    return text;
-}
-
 PixelArt LoadArt(const std::string& name) {
     ArtLegend legend;
     PixelArt art = {};
     ArtProblem problem;
-    EXPECT_TRUE(ParseArtLegend(ReadText(ArtFolder + "/palette.txt"), legend, problem))
+    EXPECT_TRUE(ParseArtLegend(ReadFileBytes(ArtFolder + "/palette.txt"), legend, problem))
         << "palette.txt:" << problem.Line << ": " << problem.Message;
-    EXPECT_TRUE(ParsePixelArt(ReadText(ArtFolder + "/" + name + ".txt"), legend, art, problem))
+    EXPECT_TRUE(ParsePixelArt(ReadFileBytes(ArtFolder + "/" + name + ".txt"), legend, art, problem))
         << name << ".txt:" << problem.Line << ": " << problem.Message;
     return art;
 }
@@ -48,25 +38,15 @@ SIZE BitmapSize(HBITMAP bitmap) {
 
 // Draws the icon or cursor on the background and compares each pixel with the art.
 void ExpectDrawnAsTheArt(HICON icon, const PixelArt& art, const std::string& what) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = ArtSize;
-    info.bmiHeader.biHeight = -ArtSize; // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP target = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(target, nullptr) << what;
-    HGDIOBJ old = SelectObject(dc, target);
+    PixelCanvas canvas(ArtSize, ArtSize);
+    ASSERT_NE(canvas.Dc(), nullptr) << what;
     HBRUSH brush = CreateSolidBrush(Background);
     RECT all = {0, 0, ArtSize, ArtSize};
-    FillRect(dc, &all, brush);
-    EXPECT_TRUE(DrawIconEx(dc, 0, 0, icon, ArtSize, ArtSize, 0, nullptr, DI_NORMAL)) << what;
-    GdiFlush();
-
-    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    FillRect(canvas.Dc(), &all, brush);
+    DeleteObject(brush);
+    EXPECT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, icon, ArtSize, ArtSize, 0, nullptr, DI_NORMAL))
+        << what;
+    const std::vector<uint32_t> pixels = canvas.Pixels();
     int wrong = 0;
     for (int y = 0; y < ArtSize && wrong < 5; ++y) {
         for (int x = 0; x < ArtSize && wrong < 5; ++x) {
@@ -77,7 +57,7 @@ void ExpectDrawnAsTheArt(HICON icon, const PixelArt& art, const std::string& wha
                                           : uint32_t(StandardPalette[entry].Red) << 16 |
                                                 StandardPalette[entry].Green << 8 |
                                                 StandardPalette[entry].Blue;
-            const uint32_t drawn = pixels[y * ArtSize + x] & 0xFFFFFF;
+            const uint32_t drawn = pixels[y * ArtSize + x];
             if (drawn != expected) {
                 ++wrong;
                 ADD_FAILURE() << what << ": pixel " << x << ", " << y << " is 0x" << std::hex
@@ -85,10 +65,6 @@ void ExpectDrawnAsTheArt(HICON icon, const PixelArt& art, const std::string& wha
             }
         }
     }
-    SelectObject(dc, old);
-    DeleteObject(brush);
-    DeleteObject(target);
-    DeleteDC(dc);
 }
 
 struct ArtFile {

@@ -1,4 +1,5 @@
 // Reading the pixel-art legend and pictures, and the checked-in art itself.
+#include "file_bytes.h"
 #include "pixel_art.h"
 #include "scratch_folder.h"
 

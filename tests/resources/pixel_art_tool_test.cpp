@@ -1,5 +1,6 @@
 // The pixel_art_tool command: what it writes, and how it stops on bad input without leaving
 // anything behind.
+#include "file_bytes.h"
 #include "icon_file.h"
 #include "program_run.h"
 #include "scratch_folder.h"

@@ -1,9 +1,11 @@
 // The wallpaper and its generator: the checked-in picture is exactly what the generator
 // paints, and it is the picture the setup window needs (size, colours, calm where the
 // buttons and the title are drawn, a size that packs well).
+#include "file_bytes.h"
 #include "rgb_png.h"
 #include "program_run.h"
 #include "scratch_folder.h"
+#include "setup_look.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -13,7 +15,6 @@ namespace {
 
 const std::string Generator = WALLPAPER_GENERATOR;
 const std::string CheckedIn = CHECKED_IN_WALLPAPER;
-constexpr int PictureWidth = 366, PictureHeight = 275;
 
 RgbPicture Load(const std::string& path) {
     RgbPicture picture;
@@ -57,8 +58,8 @@ TEST(WallpaperGeneratorTest, TheCheckedInPictureIsA24BitRgbPngOfTheWindowsSize) 
         return uint32_t(uint8_t(bytes[at])) << 24 | uint32_t(uint8_t(bytes[at + 1])) << 16 |
                uint32_t(uint8_t(bytes[at + 2])) << 8 | uint8_t(bytes[at + 3]);
     };
-    EXPECT_EQ(big32(16), uint32_t(PictureWidth));
-    EXPECT_EQ(big32(20), uint32_t(PictureHeight));
+    EXPECT_EQ(big32(16), uint32_t(look::PictureWidth));
+    EXPECT_EQ(big32(20), uint32_t(look::PictureHeight));
     EXPECT_EQ(int(bytes[24]), 8) << "bit depth";
     EXPECT_EQ(int(bytes[25]), 2) << "colour type: RGB";
 }
@@ -83,24 +84,25 @@ TEST(WallpaperGeneratorTest, UsesAtMostThirteenWarmTonesFromDarkBrownToCream) {
 TEST(WallpaperGeneratorTest, KeepsTheButtonsAndTheTitleOnDarkCalmGround) {
     struct Area {
         const char* Name;
-        int Left, Top, Right, Bottom; // inclusive
+        look::Box Box;
     };
     const Area areas[] = {
-        {"button 1", 35, 30, 110, 60},
-        {"button 2", 35, 90, 110, 120},
-        {"button 3", 35, 150, 110, 180},
-        {"title", 250, 179, 350, 249},
+        {"button 1", look::Buttons[1]},
+        {"button 2", look::Buttons[2]},
+        {"button 3", look::Buttons[3]},
+        {"title", look::TitleBox},
     };
     const RgbPicture picture = Load(CheckedIn);
     for (const Area& area : areas) {
         double brightness = 0.0;
         int pixels = 0, changes = 0;
-        for (int y = area.Top; y <= area.Bottom; ++y) {
-            for (int x = area.Left; x <= area.Right; ++x) {
+        const look::Box& box = area.Box;
+        for (int y = box.Top; y <= box.Bottom; ++y) {
+            for (int x = box.Left; x <= box.Right; ++x) {
                 const uint32_t colour = PixelAt(picture, x, y);
                 brightness += ((colour >> 16) + (colour >> 8 & 0xFF) + (colour & 0xFF)) / 3.0;
                 ++pixels;
-                if (x > area.Left && colour != PixelAt(picture, x - 1, y))
+                if (x > box.Left && colour != PixelAt(picture, x - 1, y))
                     ++changes;
             }
         }

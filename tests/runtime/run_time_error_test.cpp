@@ -3,14 +3,14 @@
 #include "back_trace_reader.h"
 #include "error_report.h"
 #include "fault_table.h"
+#include "file_bytes.h"
 #include "io_result.h"
+#include "pe_file.h"
 #include "probe_run.h"
 #include "process.h"
 #include "run_time_error.h"
 #include <gtest/gtest.h>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -38,15 +38,8 @@ std::string Hex8(uint32_t value) {
 
 // The address of the program's entry point when loaded at its preferred base.
 uint32_t EntryPointAddress(const char* windowsPath) {
-    std::ifstream file(windowsPath + 2, std::ios::binary); // without the drive: a Unix path
-    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), {});
-    auto read32 = [&](size_t at) {
-        return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
-    };
-    if (bytes.size() < 0x40)
-        return 0;
-    size_t optional = read32(0x3C) + 24;
-    return read32(optional + 16) + read32(optional + 28);
+    PeFile pe = ParsePe(ReadFileVector(windowsPath));
+    return pe.ImageBase + pe.EntryPoint;
 }
 
 struct FaultCase {

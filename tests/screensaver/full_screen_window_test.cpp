@@ -1,5 +1,6 @@
 // The full-screen saver's window as Windows sees it: over every monitor and topmost; and it
 // ends when the user switches to another program.
+#include "plain_window.h"
 #include "saver_process.h"
 
 #include <gtest/gtest.h>
@@ -58,14 +59,8 @@ TEST_F(FullScreenWindow, CoversEveryMonitorOnTop) {
 }
 
 TEST_F(FullScreenWindow, EndsWhenAnotherProgramBecomesActive) {
-    WNDCLASSA otherClass = {};
-    otherClass.lpfnWndProc = DefWindowProcA;
-    otherClass.hInstance = GetModuleHandleA(nullptr);
-    otherClass.lpszClassName = "OtherProgram";
-    RegisterClassA(&otherClass);
     HWND other =
-        CreateWindowExA(WS_EX_TOPMOST, "OtherProgram", "Other program", WS_POPUP | WS_VISIBLE, 10,
-                        10, 200, 100, nullptr, nullptr, otherClass.hInstance, nullptr);
+        MakePlainWindow({"OtherProgram", "Other program", 10, 10, 200, 100, WS_EX_TOPMOST});
     ASSERT_NE(other, nullptr);
     // Under X the saver may yet take back the input focus it was given at its start, and with
     // it the foreground; the other program then comes forward again, as a click on it would.

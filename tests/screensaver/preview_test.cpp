@@ -2,6 +2,7 @@
 #include "clock_face.h"
 #include "clock_reader.h"
 #include "other_process.h"
+#include "pixel_canvas.h"
 #include "saver_process.h"
 
 #include <gtest/gtest.h>
@@ -11,74 +12,24 @@
 
 namespace {
 
-// The size of the little monitor picture in the screen-saver settings.
+// The size of the little monitor picture in the screen-saver settings, where window_host.exe
+// shows its window.
 constexpr int PreviewWidth = 152, PreviewHeight = 112;
 constexpr int HostLeft = 200, HostTop = 150;
 constexpr DWORD StartLimit = 15000;
 constexpr DWORD EndLimit = 3000;
 constexpr DWORD OrphanLimit = 2000; // once the parent window is gone
 constexpr int SecondsPerDay = 24 * 60 * 60;
-constexpr char HostClassName[] = "PreviewHost";
 
-// A plain white window standing in for the settings' preview.
-class PreviewHost {
-  public:
-    PreviewHost() {
-        WNDCLASSA hostClass = {};
-        hostClass.lpfnWndProc = DefWindowProcA;
-        hostClass.hInstance = GetModuleHandleA(nullptr);
-        hostClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        hostClass.lpszClassName = HostClassName;
-        RegisterClassA(&hostClass);
-        window_ = CreateWindowExA(0, HostClassName, "Preview host", WS_POPUP | WS_VISIBLE, HostLeft,
-                                  HostTop, PreviewWidth, PreviewHeight, nullptr, nullptr,
-                                  hostClass.hInstance, nullptr);
-        PumpMessages();
-    }
-    ~PreviewHost() {
-        if (IsWindow(window_))
-            DestroyWindow(window_);
-        PumpMessages();
-    }
+// A plain white window of another process standing in for the settings' preview.
+struct PreviewHost {
+    OtherProcess Process{"window_host.exe", ""};
+    std::string Handle = Process.ReadLine(); // in decimal, as the saver is given it
     HWND Window() const {
-        return window_;
+        return Handle.empty() ? nullptr
+                              : reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoul(Handle)));
     }
-
-  private:
-    HWND window_ = nullptr;
 };
-
-// The pixels of a window's client area as they are on the screen, 0x00RRGGBB.
-std::vector<uint32_t> ScreenPixels(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    int width = client.right, height = client.bottom;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(screen, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + width * height);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
-    for (uint32_t& p : pixels)
-        p &= 0xFFFFFF;
-    return pixels;
-}
 
 // Keeps a picture for looking at a failure, as a PPM file in the working directory.
 void SavePicture(const std::vector<uint32_t>& pixels, int width, int height, const char* name) {
@@ -102,8 +53,8 @@ int LocalSecondOfDay() {
 
 TEST(Preview, DrawsTheClockInTheGivenWindowAndEndsWithIt) {
     PreviewHost host;
-    ASSERT_NE(host.Window(), nullptr);
-    SaverProcess saver("/p " + std::to_string(reinterpret_cast<uintptr_t>(host.Window())));
+    ASSERT_NE(host.Window(), nullptr) << "the window host gave no window";
+    SaverProcess saver("/p " + host.Handle);
     ASSERT_TRUE(saver.Started());
 
     HWND child = nullptr;
@@ -145,7 +96,7 @@ TEST(Preview, DrawsTheClockInTheGivenWindowAndEndsWithIt) {
     for (size_t i = 0; i < pixels.size(); ++i)
         ASSERT_NE(pixels[i], 0xFFFFFFu) << "the host shows through at pixel " << i;
 
-    DestroyWindow(host.Window());
+    host.Process.WriteLine("destroy");
     DWORD code = 0;
     EXPECT_TRUE(saver.WaitForExit(EndLimit, &code))
         << "the saver still ran " << EndLimit << " ms after its preview window was destroyed";
@@ -153,16 +104,15 @@ TEST(Preview, DrawsTheClockInTheGivenWindowAndEndsWithIt) {
 }
 
 TEST(Preview, EndsWhenTheProcessOwningItsWindowIsKilled) {
-    OtherProcess host("window_host.exe", "");
-    std::string handle = host.ReadLine();
-    ASSERT_FALSE(handle.empty()) << "the window host gave no window";
-    HWND parent = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoul(handle)));
-    SaverProcess saver("/p " + handle);
+    PreviewHost host;
+    ASSERT_NE(host.Window(), nullptr) << "the window host gave no window";
+    SaverProcess saver("/p " + host.Handle);
     ASSERT_TRUE(saver.Started());
-    ASSERT_TRUE(PumpUntil(
-        StartLimit, [&] { return saver.FindWindowNamed("Flarvex clock", parent) != nullptr; }))
+    ASSERT_TRUE(
+        PumpUntil(StartLimit,
+                  [&] { return saver.FindWindowNamed("Flarvex clock", host.Window()) != nullptr; }))
         << "no preview appeared in the host's window within " << StartLimit << " ms";
-    ASSERT_TRUE(host.Kill());
+    ASSERT_TRUE(host.Process.Kill());
     DWORD code = 0;
     EXPECT_TRUE(saver.WaitForExit(OrphanLimit, &code))
         << "the saver still ran " << OrphanLimit << " ms after its window's process was killed";

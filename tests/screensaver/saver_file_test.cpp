@@ -1,5 +1,6 @@
 // The built Flarvex.scr as a file: small enough for the setup to carry, a plain 32-bit GUI
 // program (no packer) that needs nothing beyond kernel32, user32 and gdi32.
+#include "file_bytes.h"
 #include "pe_file.h"
 #include <gtest/gtest.h>
 #include <cstdio>
@@ -9,7 +10,7 @@ namespace {
 constexpr size_t LargestPayload = 46592;
 
 std::vector<uint8_t> ReadSaver() {
-    return ReadWholeFile(FLARVEX_SAVER_FILE);
+    return ReadFileVector(FLARVEX_SAVER_FILE);
 }
 
 TEST(SaverFile, FitsThePayloadSize) {

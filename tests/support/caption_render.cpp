@@ -2,7 +2,8 @@
 // DrawTextA with the device context's default font, so that a test can compare the screen
 // with text it rendered itself.
 //   caption_render <text> <fill RRGGBB> <text RRGGBB>
-// Prints "<width> <height>" and then one line of RRGGBB values per row of a 75 x 30 button.
+// Prints "<width> <height>" and then one line of RRGGBB values per row of a button.
+#include "setup_look.h"
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: caption_render <text> <fill RRGGBB> <text RRGGBB>\n");
         return 2;
     }
-    const int width = 75, height = 30;
+    const int width = look::CaptionWidth, height = look::CaptionHeight;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);

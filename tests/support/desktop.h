@@ -69,6 +69,10 @@ void PressKey(const std::string& keys, unsigned long window = 0);
 
 struct Rgb {
     uint8_t r, g, b;
+    // As 0x00RRGGBB, the form tests state colours in.
+    uint32_t Value() const {
+        return static_cast<uint32_t>(r << 16 | g << 8 | b);
+    }
     bool operator==(const Rgb& o) const {
         return r == o.r && g == o.g && b == o.b;
     }

@@ -1,6 +1,11 @@
 // Reading message boxes through their controls, and their icon through the screen's pixels.
 #include "message_box_reader.h"
 
+static_assert(BoxOk == MB_OK && BoxOkCancel == MB_OKCANCEL && BoxIconQuestion == MB_ICONQUESTION &&
+                  BoxIconExclamation == MB_ICONEXCLAMATION &&
+                  BoxIconInformation == MB_ICONINFORMATION && BoxDefaultButton2 == MB_DEFBUTTON2,
+              "the box flags of setup_boxes.h are the system's");
+
 namespace {
 
 constexpr int MessageTextId = 0xFFFF;
@@ -104,6 +109,12 @@ UINT MessageBoxView::Flags() const {
         if (Buttons[i] == DefaultButton)
             flags |= static_cast<UINT>(i) * MB_DEFBUTTON2;
     return flags;
+}
+
+SeenBox MessageBoxView::Seen() const {
+    if (Window == nullptr)
+        return {};
+    return {true, Caption, Text, Flags()};
 }
 
 MessageBoxView WaitForMessageBox(const char* caption, DWORD milliseconds) {

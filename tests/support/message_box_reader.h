@@ -1,6 +1,7 @@
 // Reads a message box on the screen as the user sees it, in this process or another one:
 // caption, text, buttons, the default button and the icon, and answers it.
 #pragma once
+#include "setup_boxes.h"
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ struct MessageBoxView {
 
     // The MB_ flags that would show this box: buttons, icon and default button.
     UINT Flags() const;
+    // What the box shows, for ShowsBox; not shown when no box was found.
+    SeenBox Seen() const;
 };
 
 // Waits up to milliseconds for a top-level message box with exactly this caption (any

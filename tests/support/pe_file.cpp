@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace {
@@ -31,11 +29,6 @@ size_t FileOffsetOf(const PeFile& pe, uint32_t address) {
 
 } // namespace
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
 PeFile ParsePe(const std::vector<uint8_t>& file) {
     PeFile pe;
     if (file.size() < 64 || file[0] != 'M' || file[1] != 'Z')
@@ -50,6 +43,7 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
     size_t optional = header + 24;
     pe.Magic = Read16(file, optional);
     pe.EntryPoint = Read32(file, optional + 16);
+    pe.ImageBase = Read32(file, optional + 28);
     pe.Subsystem = Read16(file, optional + 68);
     uint32_t importAddress = Read32(file, optional + 96 + 1 * 8);
     pe.TlsDirectory = Read32(file, optional + 96 + 9 * 8);

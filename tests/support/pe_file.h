@@ -1,4 +1,5 @@
-// Reading a Windows program file's headers, for tests of the built programs. Portable.
+// Reading a Windows program file's headers, for tests of the built programs. Portable: both
+// halves of the build use it.
 #pragma once
 #include <stdint.h>
 #include <set>
@@ -12,6 +13,7 @@ struct PeSection {
 
 struct PeFile {
     uint16_t Machine = 0, Characteristics = 0, Magic = 0, Subsystem = 0;
+    uint32_t ImageBase = 0;    // the address the program is loaded at by preference
     uint32_t EntryPoint = 0;   // relative address
     uint32_t TlsDirectory = 0; // relative address, 0 when there is none
     std::vector<PeSection> Sections;
@@ -25,8 +27,6 @@ constexpr uint16_t PeMachineI386 = 0x14C;
 constexpr uint16_t PeMagic32 = 0x10B;
 constexpr uint16_t PeSubsystemWindowsGui = 2;
 constexpr uint16_t PeCharacteristicDll = 0x2000;
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path);
 
 // Reads the headers, the section table and the imported libraries; throws std::runtime_error
 // saying what is wrong when the file is not a PE program or is cut off.

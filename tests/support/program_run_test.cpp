@@ -1,5 +1,6 @@
 // Running programs from tests: exit status and both streams kept apart, arguments untouched,
 // input from /dev/null, the time limit that kills, and scratch folders that leave nothing.
+#include "file_bytes.h"
 #include "program_run.h"
 #include "scratch_folder.h"
 

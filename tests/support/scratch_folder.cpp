@@ -59,15 +59,3 @@ std::vector<std::string> ScratchFolder::Names() const {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    if (FILE* file = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t count;
-        while ((count = fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, count);
-        fclose(file);
-    }
-    return bytes;
-}

@@ -1,4 +1,4 @@
-// A test's own folder for the files it makes, and reading a file back whole.
+// A test's own folder for the files it makes.
 #pragma once
 #include <string>
 #include <vector>
@@ -24,6 +24,3 @@ class ScratchFolder {
   private:
     std::string path_;
 };
-
-// The whole content of the file at path; empty when it cannot be read.
-std::string ReadFileBytes(const std::string& path);

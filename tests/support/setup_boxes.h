@@ -1,0 +1,58 @@
+// The message boxes the setup and its screen saver show, each as the user must see it, and the
+// one check that a box seen is the one expected. Portable: Windows tests read boxes with
+// message_box_reader, end-to-end tests through box_probe.exe.
+#pragma once
+#include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// The MB_ flags a box is shown with, as numbers, for tests that do not include <windows.h>.
+constexpr unsigned BoxOk = 0x0, BoxOkCancel = 0x1;
+constexpr unsigned BoxIconQuestion = 0x20, BoxIconExclamation = 0x30, BoxIconInformation = 0x40;
+constexpr unsigned BoxDefaultButton2 = 0x100;
+
+// What a box must show: its caption and text exactly, blanks included, and the flags that
+// would make it (buttons, icon, default button).
+struct ExpectedBox {
+    const char* Caption;
+    const char* Text;
+    unsigned Flags;
+};
+
+// What a test saw of a box; Shown is false when none appeared.
+struct SeenBox {
+    bool Shown = false;
+    std::string Caption, Text;
+    unsigned Flags = 0;
+};
+
+// Every box the user can be told something in.
+namespace told {
+constexpr ExpectedBox Installed = {" Installation completed ",
+                                   " Program installed in desired manner", BoxOk};
+constexpr ExpectedBox CreateFailed = {" Error", " Failed to create the file", BoxIconExclamation};
+constexpr ExpectedBox ReplaceFailed = {" Error", " Failed to replace the installed file",
+                                       BoxIconExclamation};
+constexpr ExpectedBox ProfileFailed = {" Error", " Failed to set the screen saver in system.ini",
+                                       BoxIconExclamation};
+constexpr ExpectedBox NotFound = {" File not found",
+                                  " Setup did not find the installed file(s) on your system",
+                                  BoxIconExclamation};
+// Cancel is the default button.
+constexpr ExpectedBox UninstallQuestion = {" Uninstallation", "This will uninstall Flarvex clock",
+                                           BoxOkCancel | BoxIconQuestion | BoxDefaultButton2};
+constexpr ExpectedBox Removed = {" Completed", " Program removed from your system", BoxOk};
+constexpr ExpectedBox RemoveFailed = {" Error", " Failed to remove the file", BoxIconExclamation};
+// The screen saver's answer to a settings request.
+constexpr ExpectedBox NoSettings = {"Flarvex clock", "Flarvex clock has no settings to change.",
+                                    BoxOk | BoxIconInformation};
+} // namespace told
+
+// Success when seen was shown with expected's caption, text and flags; otherwise a failure
+// that says what differs.
+testing::AssertionResult ShowsBox(const SeenBox& seen, const ExpectedBox& expected);
+
+// Success when the boxes seen, in order, are exactly the expected ones.
+testing::AssertionResult ShowsBoxes(const std::vector<SeenBox>& seen,
+                                    std::initializer_list<ExpectedBox> expected);
