@@ -13,7 +13,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <atomic>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -75,7 +74,7 @@ class InstallActions : public ::testing::Test {
     }
 
     void Present(const std::string& contents = "MZ an older screen saver") {
-        std::ofstream(target, std::ios::binary) << contents;
+        ASSERT_TRUE(WriteFileBytes(target, contents));
     }
 
     bool Held() {
@@ -160,7 +159,7 @@ TEST_F(InstallActions, InstallThatCannotWriteSystemIniReports) {
     PrepareSetupState();
     std::vector<SeenBox> boxes = RunAnswering(InstallAction, {IDOK});
     RemoveDirectoryA(ini.c_str());
-    std::ofstream(ini, std::ios::binary) << saved;
+    EXPECT_TRUE(WriteFileBytes(ini, saved));
     EXPECT_TRUE(ShowsBoxes(boxes, {told::ProfileFailed}));
     EXPECT_EQ(InstallState, 0) << "the file itself was written, and the probe holds it";
     EXPECT_TRUE(Held());

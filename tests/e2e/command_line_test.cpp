@@ -1,35 +1,25 @@
 // The unattended command line end to end: the real setup.exe under Wine started with switches,
 // what it tells (or, with /quiet, that it tells nothing and shows no window), its exit code,
 // and what it leaves on disk.
-#include "scratch_folder.h"
+#include "file_bytes.h"
 #include "setup_driver.h"
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <functional>
+#include <optional>
 
 namespace {
 
-// What the run must tell: the box's caption and a piece of its text; a null caption for no
-// box at all.
-struct Told {
-    const char* caption;
-    const char* text;
-};
-constexpr Told Nothing = {nullptr, nullptr};
-constexpr Told Installed = {" Installation completed ", " Program installed in desired manner"};
-constexpr Told Removed = {" Completed", " Program removed from your system"};
-constexpr Told NotFound = {" File not found", " Setup did not find the installed file(s)"};
-constexpr Told CreateFailed = {" Error", " Failed to create the file"};
-constexpr Told SetupRunning = {" Error", " Another setup is running"};
-constexpr Told Switches = {" Setup", "setup /uninstall\tremoves it without asking"};
+// No box at all.
+constexpr std::nullopt_t Nothing = std::nullopt;
 
 class CommandLine;
 struct CommandRow {
     const char* name;
     std::vector<std::string> arguments;
     std::function<void(CommandLine&)> arrange;
-    Told told;
+    std::optional<ExpectedBox> told; // what the run must tell
     int exitCode;
     std::function<void(CommandLine&)> check;
 };
@@ -51,17 +41,11 @@ class CommandLine : public ::testing::TestWithParam<CommandRow> {
     void TearDown() override {
         unlink(installed.c_str());
         rmdir((installed + ".new").c_str());
-        if (FILE* file = fopen(profile.c_str(), "wb")) {
-            fwrite(savedProfile.data(), 1, savedProfile.size(), file);
-            fclose(file);
-        }
+        EXPECT_TRUE(WriteFileBytes(profile, savedProfile));
     }
 
     void Present() {
-        FILE* file = fopen(installed.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        fwrite(payload.data(), 1, payload.size(), file);
-        fclose(file);
+        ASSERT_TRUE(WriteFileBytes(installed, payload));
     }
     bool Installed() const {
         return ReadFileBytes(installed) == payload;
@@ -92,11 +76,10 @@ TEST_P(CommandLine, TellsWhatItDidAndEndsWithItsCode) {
     command.insert(command.end(), row.arguments.begin(), row.arguments.end());
     desktop::WineProgram setup(command);
     int code = -1;
-    if (row.told.caption != nullptr) {
-        BoxFacts box = AnswerBox("*", "ok", 20);
-        ASSERT_TRUE(box.shown) << "no box";
-        EXPECT_EQ(box.caption, row.told.caption);
-        EXPECT_NE(box.text.find(row.told.text), std::string::npos) << box.text;
+    if (row.told) {
+        SeenBox box = AnswerBox("*", "ok", 20);
+        ASSERT_TRUE(box.Shown) << "no box";
+        EXPECT_TRUE(ShowsBox(box, *row.told));
         ASSERT_TRUE(setup.WaitForExit(20, &code)) << "it did not end after its box";
     } else {
         // No box to wait for, and no window: it ends by itself, and the window never shows.
@@ -117,7 +100,7 @@ const CommandRow Rows[] = {
     {"InstallTellsTheUsualOutcome",
      {"/install"},
      nullptr,
-     Installed,
+     told::Installed,
      0,
      [](CommandLine& c) {
          EXPECT_TRUE(c.Installed());
@@ -135,7 +118,7 @@ const CommandRow Rows[] = {
     {"UninstallAsksNothingFirst",
      {"/uninstall"},
      [](CommandLine& c) { c.Present(); },
-     Removed,
+     told::Removed,
      0,
      [](CommandLine& c) { EXPECT_TRUE(c.Absent()); }},
     {"QuietUninstall",
@@ -147,7 +130,7 @@ const CommandRow Rows[] = {
     {"UninstallWithNothingInstalled",
      {"/uninstall"},
      nullptr,
-     NotFound,
+     told::NotFound,
      2,
      [](CommandLine& c) { c.ExpectUntouched(); }},
     {"QuietUninstallWithNothingInstalled",
@@ -159,25 +142,25 @@ const CommandRow Rows[] = {
     {"AFailedInstallHasItsOwnCode",
      {"/install"},
      [](CommandLine& c) { mkdir((c.installed + ".new").c_str(), 0755); },
-     CreateFailed,
+     told::CreateFailed,
      10,
      [](CommandLine& c) { EXPECT_TRUE(c.Absent()); }},
     {"TheSwitchesAreListed",
      {"/?"},
      nullptr,
-     Switches,
+     told::Switches,
      0,
      [](CommandLine& c) { c.ExpectUntouched(); }},
     {"AnArgumentNotUnderstoodIsNamed",
      {"/install", "/bogus"},
      nullptr,
-     {" Setup", "command line:\r\n\r\n/bogus\r\n"},
+     told::NotUnderstood("/bogus"),
      87,
      [](CommandLine& c) { c.ExpectUntouched(); }},
     {"TwoActionsAreNotUnderstood",
      {"/install", "-Uninstall"},
      nullptr,
-     {" Setup", "\r\n\r\n-Uninstall\r\n"},
+     told::NotUnderstood("-Uninstall"),
      87,
      [](CommandLine& c) { c.ExpectUntouched(); }},
     {"QuietlyNotUnderstood",
@@ -202,16 +185,14 @@ TEST_F(CommandLine, WhileASetupWindowRunsNothingIsTouched) {
     SetupRun window;
     ASSERT_TRUE(window.Started());
     desktop::WineProgram setup({desktop::BuildDir() + "/setup.exe", "/install"});
-    BoxFacts box = AnswerBox("*", "ok", 20);
-    ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.caption, SetupRunning.caption);
-    EXPECT_EQ(box.text, " Another setup is running: finish it first");
+    SeenBox box = AnswerBox("*", "ok", 20);
+    ASSERT_TRUE(box.Shown);
+    EXPECT_TRUE(ShowsBox(box, told::SetupRunning));
     int code = -1;
     ASSERT_TRUE(setup.WaitForExit(20, &code));
     EXPECT_EQ(code, 15);
     ExpectUntouched();
-    window.Press("Escape");
-    EXPECT_EQ(window.WaitForExit(10), 0) << "the window's setup runs on as before";
+    EXPECT_EQ(window.ExitWithEscape(), 0) << "the window's setup runs on as before";
 }
 
 } // namespace

@@ -76,10 +76,7 @@ class Faults : public ::testing::TestWithParam<FaultRow> {
         return s.st_mtim.tv_sec * 1000000000LL + s.st_mtim.tv_nsec;
     }
     static void Write(const std::string& path, const std::string& bytes) {
-        FILE* file = fopen(path.c_str(), "wb");
-        ASSERT_NE(file, nullptr) << path;
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
+        ASSERT_TRUE(WriteFileBytes(path, bytes)) << path;
     }
 
     // Answers the next box, whatever its caption, with OK; it must be the box expected.

@@ -67,9 +67,10 @@ TEST_F(Install, ByMouseThenReinstallByKeyboardThenUninstall) {
     setup.Press("F2"); // a key the program ignores, but every key brings a full repaint
     EXPECT_TRUE(ShowsCaption(setup, "Reinstall")) << "the first full repaint after the install";
 
-    std::ofstream(installed, std::ios::binary) << "damaged"; // the probe holds it, Linux does not
-    setup.MoveTo(300, 200);                                  // away from the buttons
-    setup.Press("Return");                                   // button 1 is still selected
+    // The probe holds the file, but Linux lets it be written.
+    ASSERT_TRUE(WriteFileBytes(installed, "damaged"));
+    setup.MoveTo(300, 200); // away from the buttons
+    setup.Press("Return");  // button 1 is still selected
     ExpectCompletion();
 
     setup.Press("Down");
@@ -91,7 +92,7 @@ TEST_F(Install, ByMouseThenReinstallByKeyboardThenUninstall) {
 
 TEST_F(Install, ReinstallWhileAnotherProgramHoldsTheFileKeepsTheOldOne) {
     const std::string old = "MZ the screen saver that works";
-    std::ofstream(installed, std::ios::binary) << old;
+    ASSERT_TRUE(WriteFileBytes(installed, old));
     // A program that holds the installed file for 30 s, started before the setup.
     desktop::WineProgram holder(
         {desktop::BuildDir() + "/test-tools/file_holder.exe", "C:\\windows\\Flarvex.scr", "30"});
@@ -110,7 +111,7 @@ TEST_F(Install, ReinstallWhileAnotherProgramHoldsTheFileKeepsTheOldOne) {
 }
 
 TEST_F(Install, APresentScreenSaverIsOfferedForReinstallUnlessItIsReadOnly) {
-    std::ofstream(installed, std::ios::binary) << payload;
+    ASSERT_TRUE(WriteFileBytes(installed, payload));
     {
         SetupRun setup;
         ASSERT_TRUE(setup.Started());

@@ -5,7 +5,6 @@
 #include "setup_driver.h"
 #include "setup_look.h"
 #include <gtest/gtest.h>
-#include <fstream>
 
 namespace {
 
@@ -129,7 +128,7 @@ TEST_F(SetupWindow, AltF4EndsTheProcessWithCodeZeroWithinASecond) {
 
 TEST_F(SetupWindow, HoldsThePresentScreenSaverUntilItExits) {
     std::string installed = desktop::WindowsDirPath("Flarvex.scr");
-    std::ofstream(installed) << "MZ a screen saver";
+    ASSERT_TRUE(WriteFileBytes(installed, "MZ a screen saver"));
     SetupRun setup;
     ASSERT_TRUE(setup.Started());
     EXPECT_FALSE(OpenableInWine("C:\\windows\\Flarvex.scr"))

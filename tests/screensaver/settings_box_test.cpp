@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr const char* Caption = told::NoSettings.Caption;
+const std::string& Caption = told::NoSettings.Caption;
 constexpr DWORD BoxLimit = 15000;
 constexpr DWORD EndLimit = 5000;
 
@@ -21,7 +21,7 @@ class SettingsBox : public testing::TestWithParam<const char*> {};
 TEST_P(SettingsBox, ShowsNoSettingsAndEndsWhenAnswered) {
     SaverProcess saver(GetParam());
     ASSERT_TRUE(saver.Started());
-    MessageBoxView box = WaitForMessageBox(Caption, BoxLimit);
+    MessageBoxView box = WaitForMessageBox(Caption.c_str(), BoxLimit);
     ASSERT_NE(box.Window, nullptr) << "'" << GetParam() << "': no box captioned '" << Caption
                                    << "' within " << BoxLimit << " ms";
     ExpectTheNoSettingsBox(box, GetParam());
@@ -46,14 +46,14 @@ TEST(SettingsBoxOwner, IsTheWindowGiven) {
     // The box disables its owner, which needs this thread to take the owner's messages.
     MessageBoxView box;
     PumpUntil(BoxLimit, [&] {
-        box = WaitForMessageBox(Caption, 0);
+        box = WaitForMessageBox(Caption.c_str(), 0);
         return box.Window != nullptr;
     });
     ASSERT_NE(box.Window, nullptr)
         << "no box captioned '" << Caption << "' within " << BoxLimit << " ms";
     // Read it again once it has been painted: its icon is read from the screen.
     PumpUntil(500, [] { return false; });
-    box = WaitForMessageBox(Caption, 0);
+    box = WaitForMessageBox(Caption.c_str(), 0);
     ASSERT_NE(box.Window, nullptr);
     ExpectTheNoSettingsBox(box, arguments);
     EXPECT_EQ(GetWindow(box.Window, GW_OWNER), owner);

@@ -1,4 +1,4 @@
-// A file's bytes, read with the C library alone so that Windows tests read them as host tests do.
+// A file's bytes, read and written with the C library alone, the same in both halves.
 #include "file_bytes.h"
 #include <stdio.h>
 
@@ -12,6 +12,14 @@ std::string ReadFileBytes(const std::string& path) {
         fclose(file);
     }
     return bytes;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return fclose(file) == 0 && written;
 }
 
 std::vector<uint8_t> ReadFileVector(const std::string& path) {

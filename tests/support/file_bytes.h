@@ -1,5 +1,5 @@
-// Reading a file back whole, for tests of what programs write and of what the build made.
-// Portable: both halves of the build use it.
+// A file's bytes read back whole or written whole, for tests of what programs write, of what
+// the build made, and for planting files. Portable: both halves of the build use it.
 #pragma once
 #include <stdint.h>
 #include <string>
@@ -11,3 +11,6 @@ std::string ReadFileBytes(const std::string& path);
 
 // The same bytes as unsigned values.
 std::vector<uint8_t> ReadFileVector(const std::string& path);
+
+// Makes the file at path hold exactly bytes; false when it cannot be written.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -1,5 +1,6 @@
 // Making, filling, listing and removing a test's scratch folder.
 #include "scratch_folder.h"
+#include "file_bytes.h"
 
 #include <gtest/gtest.h>
 #include <dirent.h>
@@ -35,15 +36,8 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void ScratchFolder::Write(const std::string& name, const std::string& bytes) const {
-    const std::string path = Path(name);
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        ADD_FAILURE() << "cannot create " << path << ": " << strerror(errno);
-        return;
-    }
-    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (fclose(file) != 0 || !written)
-        ADD_FAILURE() << "cannot write " << path;
+    if (!WriteFileBytes(Path(name), bytes))
+        ADD_FAILURE() << "cannot create " << Path(name) << ": " << strerror(errno);
 }
 
 std::vector<std::string> ScratchFolder::Names() const {

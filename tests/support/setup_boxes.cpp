@@ -13,7 +13,7 @@ std::string Hex(unsigned value) {
 // Why seen is not expected; empty when it is.
 std::string Differences(const SeenBox& seen, const ExpectedBox& expected) {
     if (!seen.Shown)
-        return "no box captioned '" + std::string(expected.Caption) + "' appeared";
+        return "no box captioned '" + expected.Caption + "' appeared";
     std::string differences;
     if (seen.Caption != expected.Caption)
         differences += "caption '" + seen.Caption + "', not '" + expected.Caption + "'; ";
@@ -25,6 +25,13 @@ std::string Differences(const SeenBox& seen, const ExpectedBox& expected) {
 }
 
 } // namespace
+
+ExpectedBox told::NotUnderstood(const std::string& argument) {
+    return {" Setup",
+            " Setup does not understand this on its command line:\r\n\r\n" + argument +
+                "\r\n\r\nsetup /? lists what it does understand.",
+            BoxIconExclamation};
+}
 
 testing::AssertionResult ShowsBox(const SeenBox& seen, const ExpectedBox& expected) {
     std::string differences = Differences(seen, expected);

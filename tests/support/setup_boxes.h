@@ -15,8 +15,7 @@ constexpr unsigned BoxDefaultButton2 = 0x100;
 // What a box must show: its caption and text exactly, blanks included, and the flags that
 // would make it (buttons, icon, default button).
 struct ExpectedBox {
-    const char* Caption;
-    const char* Text;
+    std::string Caption, Text;
     unsigned Flags;
 };
 
@@ -29,24 +28,41 @@ struct SeenBox {
 
 // Every box the user can be told something in.
 namespace told {
-constexpr ExpectedBox Installed = {" Installation completed ",
-                                   " Program installed in desired manner", BoxOk};
-constexpr ExpectedBox CreateFailed = {" Error", " Failed to create the file", BoxIconExclamation};
-constexpr ExpectedBox ReplaceFailed = {" Error", " Failed to replace the installed file",
-                                       BoxIconExclamation};
-constexpr ExpectedBox ProfileFailed = {" Error", " Failed to set the screen saver in system.ini",
-                                       BoxIconExclamation};
-constexpr ExpectedBox NotFound = {" File not found",
-                                  " Setup did not find the installed file(s) on your system",
-                                  BoxIconExclamation};
+inline const ExpectedBox Installed = {" Installation completed ",
+                                      " Program installed in desired manner", BoxOk};
+inline const ExpectedBox CreateFailed = {" Error", " Failed to create the file",
+                                         BoxIconExclamation};
+inline const ExpectedBox ReplaceFailed = {" Error", " Failed to replace the installed file",
+                                          BoxIconExclamation};
+inline const ExpectedBox ProfileFailed = {" Error", " Failed to set the screen saver in system.ini",
+                                          BoxIconExclamation};
+inline const ExpectedBox NotFound = {" File not found",
+                                     " Setup did not find the installed file(s) on your system",
+                                     BoxIconExclamation};
 // Cancel is the default button.
-constexpr ExpectedBox UninstallQuestion = {" Uninstallation", "This will uninstall Flarvex clock",
-                                           BoxOkCancel | BoxIconQuestion | BoxDefaultButton2};
-constexpr ExpectedBox Removed = {" Completed", " Program removed from your system", BoxOk};
-constexpr ExpectedBox RemoveFailed = {" Error", " Failed to remove the file", BoxIconExclamation};
+inline const ExpectedBox UninstallQuestion = {" Uninstallation",
+                                              "This will uninstall Flarvex clock",
+                                              BoxOkCancel | BoxIconQuestion | BoxDefaultButton2};
+inline const ExpectedBox Removed = {" Completed", " Program removed from your system", BoxOk};
+inline const ExpectedBox RemoveFailed = {" Error", " Failed to remove the file",
+                                         BoxIconExclamation};
+// The command line's.
+inline const ExpectedBox SetupRunning = {" Error", " Another setup is running: finish it first",
+                                         BoxIconExclamation};
+inline const ExpectedBox Switches = {" Setup",
+                                     "Flarvex clock 2.90b installation setup\r\n\r\n"
+                                     "setup\t\topens the setup window\r\n"
+                                     "setup /install\tinstalls the screen saver\r\n"
+                                     "setup /uninstall\tremoves it without asking\r\n"
+                                     "/quiet\t\twith either: no window, no message\r\n"
+                                     "/?\t\tthis list\r\n\r\n"
+                                     "Switches may also start with -, in any case.",
+                                     BoxIconInformation};
+// Names the first argument of a command line that is not understood.
+ExpectedBox NotUnderstood(const std::string& argument);
 // The screen saver's answer to a settings request.
-constexpr ExpectedBox NoSettings = {"Flarvex clock", "Flarvex clock has no settings to change.",
-                                    BoxOk | BoxIconInformation};
+inline const ExpectedBox NoSettings = {"Flarvex clock", "Flarvex clock has no settings to change.",
+                                       BoxOk | BoxIconInformation};
 } // namespace told
 
 // Success when seen was shown with expected's caption, text and flags; otherwise a failure
