@@ -1,5 +1,6 @@
 // Two builds of one commit give the same shipped bytes: the main build's files against those of
 // a second build made later, from a copy of the sources, in other folders (the rebuilt fixture).
+#include "file_bytes.h"
 #include "pe_file.h"
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -13,7 +14,7 @@ TEST(ReproducibleBuild, ShipsTheSameBytesFromAnotherFolderLater) {
     for (const char* name : ShippedFiles) {
         const std::string first = std::string(FIRST_BUILD) + "/" + name;
         const std::string second = std::string(SECOND_BUILD) + "/" + name;
-        std::vector<uint8_t> a = ReadWholeFile(first), b = ReadWholeFile(second);
+        std::vector<uint8_t> a = ReadFileVector(first), b = ReadFileVector(second);
         ASSERT_FALSE(a.empty()) << first << " is missing or empty";
         ASSERT_FALSE(b.empty()) << second << " is missing or empty";
         if (a == b)

@@ -3,6 +3,7 @@
 // accepts both programs' signatures, made with SHA-256 at the epoch; a signature depends only
 // on the unsigned bytes, the key and the epoch; a failed signing leaves no program behind; and
 // the main build signs nothing.
+#include "file_bytes.h"
 #include "pe_file.h"
 #include "program_run.h"
 #include "scratch_folder.h"
@@ -65,7 +66,7 @@ TEST(SignedBuild, BothProgramsCarryASignatureThatVerifies) {
     ScratchFolder scratch;
     for (const char* name : SignedPrograms) {
         SCOPED_TRACE(name);
-        PeFile pe = ParsePe(ReadWholeFile(SignedPath(name)));
+        PeFile pe = ParsePe(ReadFileVector(SignedPath(name)));
         EXPECT_NE(pe.CertificateSize, 0u) << "no certificate table";
         ProgramRun verify =
             RunProgram({"osslsigncode", "verify", "-CAfile", SIGNING_CERT, SignedPath(name)}, 60);
@@ -88,8 +89,8 @@ TEST(SignedBuild, SigningTheUnsignedScreenSaverAgainGivesTheSameBytes) {
     scratch.Write("Flarvex.scr", ReadFileBytes(std::string(MAIN_BUILD) + "/Flarvex.scr"));
     ProgramRun sign = SignWithScript(copy, SIGNING_KEY);
     ASSERT_EQ(sign.ExitStatus, 0) << sign.Messages();
-    std::vector<uint8_t> again = ReadWholeFile(copy),
-                         built = ReadWholeFile(SignedPath("Flarvex.scr"));
+    std::vector<uint8_t> again = ReadFileVector(copy),
+                         built = ReadFileVector(SignedPath("Flarvex.scr"));
     ASSERT_EQ(again.size(), built.size());
     EXPECT_TRUE(again == built) << "signing is not a function of the bytes, key and epoch";
 }
@@ -109,7 +110,7 @@ TEST(SignedBuild, FailedSigningRemovesTheProgram) {
 
 TEST(SignedBuild, TheMainBuildIsNotSigned) {
     for (const char* name : SignedPrograms) {
-        PeFile pe = ParsePe(ReadWholeFile(std::string(MAIN_BUILD) + "/" + name));
+        PeFile pe = ParsePe(ReadFileVector(std::string(MAIN_BUILD) + "/" + name));
         EXPECT_EQ(pe.CertificateSize, 0u) << name;
     }
 }

@@ -1,6 +1,7 @@
 // tools/size-report on the main build, checked against the file itself: the overhead, every
 // section's size as the section table gives it, the carried blocks as the objects that hold
 // them, and every byte of the file accounted for.
+#include "file_bytes.h"
 #include "pe_file.h"
 #include "program_run.h"
 #include "scratch_folder.h"
@@ -30,7 +31,7 @@ class SizeReport : public ::testing::Test {
         std::istringstream in(run.Output);
         for (std::string line; std::getline(in, line);)
             lines.push_back(line);
-        file = ReadWholeFile(Build + "/setup.exe");
+        file = ReadFileVector(Build + "/setup.exe");
         pe = ParsePe(file);
     }
     // The numbers on the line that starts with label, after the label.
@@ -54,8 +55,8 @@ class SizeReport : public ::testing::Test {
 };
 
 TEST_F(SizeReport, OverheadIsTheFileLessWhatItCarries) {
-    long carried = static_cast<long>(ReadWholeFile(Build + "/Flarvex.scr").size() +
-                                     ReadWholeFile(Build + "/wallpaper.rle").size());
+    long carried = static_cast<long>(ReadFileVector(Build + "/Flarvex.scr").size() +
+                                     ReadFileVector(Build + "/wallpaper.rle").size());
     EXPECT_EQ(Numbers("  overhead"), std::vector<long>{static_cast<long>(file.size()) - carried});
 }
 
@@ -109,8 +110,8 @@ TEST_F(SizeReport, ShowsTheCarriedBlocksAsTheirObjects) {
     while (rdata < pe.Sections.size() && pe.Sections[rdata].Name != ".rdata")
         ++rdata;
     ASSERT_LT(rdata, pe.Sections.size());
-    long saver = static_cast<long>(ReadWholeFile(Build + "/Flarvex.scr").size());
-    long wallpaper = static_cast<long>(ReadWholeFile(Build + "/wallpaper.rle").size());
+    long saver = static_cast<long>(ReadFileVector(Build + "/Flarvex.scr").size());
+    long wallpaper = static_cast<long>(ReadFileVector(Build + "/wallpaper.rle").size());
     // Each block is aligned within .rdata, at most to 16 bytes.
     long payload = Numbers("payload_block.S.obj (libpayload.a)").at(rdata);
     EXPECT_GE(payload, saver);
