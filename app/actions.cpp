@@ -1,6 +1,5 @@
 // Install, uninstall and exit.
 #include "actions.h"
-#include <windows.h>
 
 #include "installed_file.h"
 #include "io_result.h"
@@ -11,6 +10,8 @@
 #include "target_path.h"
 #include "text_format.h"
 #include "texts.h"
+
+#include <windows.h>
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The button table that the event pump works over, and its hit test. Portable.
 #pragma once
-#include <stdint.h>
 #include "procedure.h"
+
+#include <stdint.h>
 
 // One entry of the table: an inclusive rectangle in client coordinates, the cursor shown over
 // it and two procedure slots, each run only when set.

@@ -1,5 +1,6 @@
 // The event pump over the button table.
 #include "event_pump.h"
+
 #include "setup_state.h"
 
 uint16_t RunEventPump(HWND window, uint16_t buttonCount, ButtonList table) {

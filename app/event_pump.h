@@ -2,8 +2,9 @@
 // only the default window procedure) and reacts to them over a button table, until a key
 // goes down. The last message fetched stays in PumpMessage (setup_state.h).
 #pragma once
-#include <windows.h>
 #include "button_panel.h"
+
+#include <windows.h>
 
 // What RunEventPump returns when the window can no longer deliver messages: it was destroyed
 // (for example by the default handling of Alt+F4). No key has this code.

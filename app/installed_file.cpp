@@ -1,5 +1,6 @@
 // Probing the installed screen saver through the file services.
 #include "installed_file.h"
+
 #include "io_result.h"
 #include "setup_state.h"
 

@@ -1,9 +1,11 @@
 // Every end an install, an uninstall or an unattended run can come to: the box that tells the
 // user, and the exit code a command line ends with (the README lists them). Win32.
 #pragma once
-#include <windows.h>
-#include <stdint.h>
 #include "texts.h"
+
+#include <windows.h>
+
+#include <stdint.h>
 
 struct Outcome {
     const char* Text;

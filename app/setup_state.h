@@ -1,11 +1,13 @@
 // All state of the setup application, declared in one place (defined in setup_state.cpp). It
 // lives for the whole process. Win32 code only: handles have the platform's own types.
 #pragma once
-#include <windows.h>
-#include <stdint.h>
 #include "button_panel.h"
 #include "file_variable.h"
 #include "length_prefixed_string.h"
+
+#include <windows.h>
+
+#include <stdint.h>
 
 // The window's picture: 366 x 275 pixels of 32 bits.
 constexpr int PictureWidth = 366;

@@ -1,5 +1,6 @@
 // Building the installed screen saver's path.
 #include "target_path.h"
+
 #include "texts.h"
 
 namespace {

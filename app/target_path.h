@@ -1,8 +1,9 @@
 // The installed screen saver's full path: the Windows directory, a backslash and the file
 // name, built in a length-prefixed string the way the file services take names. Portable.
 #pragma once
-#include <stdint.h>
 #include "length_prefixed_string.h"
+
+#include <stdint.h>
 
 // The room given to the system for the Windows directory, its NUL included.
 constexpr uint32_t WindowsDirectoryRoom = 240;

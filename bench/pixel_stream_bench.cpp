@@ -6,19 +6,22 @@
 //
 // Without pictures it measures the ones the build names. Each stream is checked first: the
 // decoders must give back the picture and the encoder the stream, byte for byte.
+#include "pixel_stream.h"
+
 #include <benchmark/benchmark.h>
+
 #include <lz4.h>
 #include <lz4hc.h>
 #include <stdio.h>
 #include <string.h>
 #include <zlib.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
 #include <vector>
-#include "pixel_stream.h"
 
 namespace {
 

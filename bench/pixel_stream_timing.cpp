@@ -6,14 +6,17 @@
 //   pixel_stream_timing.exe [--smoke] picture.rle ...
 //
 // --smoke times each operation once, so that a test can see that it still builds and runs.
+#include "pixel_stream.h"
+
 #include <windows.h>
+
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "pixel_stream.h"
 #if FLARVEX_TIMING_ZLIB
 #include <zlib.h>
 #endif

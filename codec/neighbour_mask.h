@@ -2,11 +2,12 @@
 // the next one, a register's width of pixels at a time. Runs begin and end where the mask
 // changes, so a whole block's runs come from a few bit operations instead of a branch per pixel.
 #pragma once
+#include "count_code.h"
+#include "pixel_stream.h"
+
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
-#include "count_code.h"
-#include "pixel_stream.h"
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif

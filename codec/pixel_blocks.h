@@ -2,11 +2,12 @@
 // become single unaligned vector or register moves, so these stay portable and compile to
 // straight-line code.
 #pragma once
+#include "count_code.h"
+#include "pixel_stream.h"
+
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
-#include "count_code.h"
-#include "pixel_stream.h"
 
 struct PixelBlock16 {
     uint32_t Pixels[4];

@@ -1,13 +1,15 @@
 // The pixel stream encoder and the trusting decoder. They mirror each other: each takes a fill
 // run, then a literal run, around the same loop.
 #include "pixel_stream.h"
-#include <stddef.h>
-#include <stdint.h>
-#include <string.h>
+
 #include "count_code.h"
 #include "neighbour_mask.h"
 #include "pixel_blocks.h"
 #include "short_runs.h"
+
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
 
 namespace {
 

@@ -1,11 +1,12 @@
 // The checking decoder, for streams from outside the program: every run is checked against the
 // end of the stream and the end of the destination before anything is read or written.
-#include <stddef.h>
-#include <stdint.h>
 #include "count_code.h"
 #include "pixel_blocks.h"
 #include "pixel_stream.h"
 #include "short_runs.h"
+
+#include <stddef.h>
+#include <stdint.h>
 
 PixelStreamDecodeResult DecodePixelStreamBounded(const void* source, uint32_t sourceSize,
                                                  void* destination, uint32_t capacity) {

@@ -9,11 +9,12 @@
 // pixels: that run rewrites those 8 bytes right after, so nothing is ever left written past the
 // decoded picture.
 #pragma once
-#include <stddef.h>
-#include <stdint.h>
 #include "count_code.h"
 #include "pixel_blocks.h"
 #include "pixel_stream.h"
+
+#include <stddef.h>
+#include <stdint.h>
 
 // Where the pair's bytes lie, relative to its fill run's code.
 constexpr size_t ShortFillPixelOffset = ShortCodeWidth;

@@ -7,16 +7,18 @@
 //
 // Every failure names the file and what is wrong with it and exits with status 1 (2 for a
 // wrong command line); an output file is either written whole or not touched.
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <string>
-#include <vector>
 #include "picture_tool_colors.h"
 #include "picture_tool_files.h"
 #include "picture_tool_png.h"
 #include "picture_tool_stats.h"
 #include "pixel_stream.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Colour reduction through libimagequant.
 #include "picture_tool_colors.h"
+
 #include <libimagequant.h>
+
 #include <memory>
 #include <vector>
 

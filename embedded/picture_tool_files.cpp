@@ -1,5 +1,6 @@
 // File access for the picture tool.
 #include "picture_tool_files.h"
+
 #include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>

@@ -2,6 +2,7 @@
 // the target and is renamed over it only when complete, so no half-written file is ever left.
 #pragma once
 #include <stdint.h>
+
 #include <string>
 #include <vector>
 

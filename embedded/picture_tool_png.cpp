@@ -1,6 +1,7 @@
 // PNG reading and writing through libpng's simplified interface, which reports errors by
 // result instead of by long jump.
 #include "picture_tool_png.h"
+
 #include <png.h>
 #include <string.h>
 

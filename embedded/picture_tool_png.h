@@ -2,6 +2,7 @@
 // top. Alpha is not kept.
 #pragma once
 #include <stdint.h>
+
 #include <string>
 #include <vector>
 

@@ -1,7 +1,9 @@
 // Run statistics of a pixel stream.
 #include "picture_tool_stats.h"
-#include <stdio.h>
+
 #include "count_code.h"
+
+#include <stdio.h>
 
 namespace {
 

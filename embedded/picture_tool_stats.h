@@ -1,10 +1,12 @@
 // A pixel stream's run statistics: how its runs and bytes divide up, to judge how well a
 // picture suits the format.
 #pragma once
+#include "pixel_stream.h"
+
 #include <stdint.h>
+
 #include <string>
 #include <vector>
-#include "pixel_stream.h"
 
 struct StreamStatistics {
     uint64_t StreamBytes = 0;

@@ -22,6 +22,7 @@
 #include "pixel_art.h"
 
 #include <stdint.h>
+
 #include <vector>
 
 enum class IconKind : uint16_t { Icon = 1, Cursor = 2 };

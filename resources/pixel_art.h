@@ -3,6 +3,7 @@
 #pragma once
 
 #include <stdint.h>
+
 #include <string>
 
 constexpr int ArtSize = 32; // every picture is ArtSize x ArtSize pixels

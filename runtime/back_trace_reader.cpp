@@ -1,10 +1,12 @@
 // Reading the program's own file for the back trace's function names.
 #include "back_trace_reader.h"
+
 #include "error_report.h"
 #include "file_variable.h"
 #include "image_symbols.h"
 #include "io_result.h"
 #include "text_format.h"
+
 #include <windows.h>
 
 namespace {

@@ -3,8 +3,9 @@
 // then adds the name of the function that holds the address, otherwise the file is closed and
 // the plain form serves all lines from then on.
 #pragma once
-#include <stdint.h>
 #include "text_output.h"
+
+#include <stdint.h>
 
 // Writes the back-trace line for address: the plain form, then, for code the program's
 // symbols name, two blanks, the function's name, "+0x" and the distance into it in hex.

@@ -1,6 +1,7 @@
 // What the entry point (processor.S) calls: the process's preparation, then the program.
 #include "process.h"
 #include "run_time_error.h"
+
 #include <windows.h>
 
 // Called from EntryPoint (processor.S) with the frame pointer cleared, so every stack walk ends

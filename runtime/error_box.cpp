@@ -1,5 +1,6 @@
 // The message-box writer of the run-time services.
 #include "error_box.h"
+
 #include <windows.h>
 
 namespace {

@@ -1,5 +1,6 @@
 // Writing the run-time error report and its back trace.
 #include "error_report.h"
+
 #include "runtime_state.h"
 #include "text_format.h"
 

@@ -5,8 +5,9 @@
 //   <empty line>
 // Portable: frames are read from memory as the i386 frame-pointer chain lays them out.
 #pragma once
-#include <stdint.h>
 #include "text_output.h"
+
+#include <stdint.h>
 
 // Writes one back-trace line for a code address (no line end). While the slot is empty, the
 // report writes plain lines.

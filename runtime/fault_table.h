@@ -1,8 +1,9 @@
 // Which processor exceptions become which run-time errors, and the faults that the fault filter
 // has caught but not yet reported. Portable.
 #pragma once
-#include <stdint.h>
 #include "runtime_state.h"
+
+#include <stdint.h>
 
 struct FaultMapping {
     uint32_t Code;           // the system's exception code

@@ -1,6 +1,8 @@
 // File variable operations over kernel32, with the result gate and the error mapping.
 #include "file_variable.h"
+
 #include "io_result.h"
+
 #include <windows.h>
 
 namespace {

@@ -2,9 +2,10 @@
 // leaves its code in IoResultCode instead of reporting it, and while a code is pending the
 // gated operations (open, close, erase) do nothing, so the first failure is the one taken.
 #pragma once
-#include <stdint.h>
 #include "length_prefixed_string.h"
 #include "runtime_state.h"
+
+#include <stdint.h>
 
 // Mode values; any other value (the zeros of a never-bound variable included) means unbound.
 enum : uint32_t {

@@ -1,5 +1,6 @@
 // The I/O result register and the mapping of system errors into it.
 #include "io_result.h"
+
 #include "runtime_state.h"
 
 namespace {

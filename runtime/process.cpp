@@ -1,10 +1,12 @@
 // The module table and the exit sequence.
 #include "process.h"
+
 #include "back_trace_reader.h"
 #include "error_box.h"
 #include "error_report.h"
 #include "io_result.h"
 #include "run_time_error.h"
+
 #include <windows.h>
 
 TextOutput StandardOutput;

@@ -2,9 +2,10 @@
 // prepares the processor state, runs the module table and calls the program's
 // MainProcedure once; the process ends only through HaltProcess.
 #pragma once
-#include <stdint.h>
 #include "module_table.h"
 #include "text_output.h"
+
+#include <stdint.h>
 
 // Provided by the program: entered exactly once, after module initialisation, with
 // ModuleInstance valid, PreviousInstance 0, IoResultCode 0 and OpenModeSetting 2.

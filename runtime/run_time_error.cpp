@@ -1,7 +1,9 @@
 // Raising run-time errors, and turning processor exceptions into them.
 #include "run_time_error.h"
+
 #include "fault_table.h"
 #include "process.h"
+
 #include <windows.h>
 
 // The compiler has no built-in for either instruction.

@@ -1,8 +1,9 @@
 // All process-wide state of the runtime services, declared in one place (defined in
 // runtime_state.cpp). Portable: handles are opaque pointers, as wide as the platform's.
 #pragma once
-#include <stdint.h>
 #include "procedure.h"
+
+#include <stdint.h>
 
 using SystemHandle = void*;
 

@@ -1,5 +1,6 @@
 // Buffered text outputs of the run-time services.
 #include "text_output.h"
+
 #include "file_variable.h"
 #include "io_result.h"
 

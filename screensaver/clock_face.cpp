@@ -1,5 +1,6 @@
 // Drawing the seven-segment clock face.
 #include "clock_face.h"
+
 #include <stddef.h>
 
 namespace {

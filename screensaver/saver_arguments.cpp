@@ -1,5 +1,6 @@
 // Reading the screen saver's command line.
 #include "saver_arguments.h"
+
 #include "command_line.h"
 
 namespace {

@@ -1,11 +1,12 @@
 // The screen saver's entry point: reads the command line and does what Windows asked for.
 // The program has no C runtime; SaverEntry is where the process starts.
-#include <windows.h>
-#include <stdint.h>
-
 #include "saver_arguments.h"
 #include "saver_texts.h"
 #include "saver_window.h"
+
+#include <windows.h>
+
+#include <stdint.h>
 
 namespace {
 

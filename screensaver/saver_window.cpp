@@ -1,6 +1,7 @@
 // The saver's window: an off-screen surface that holds the picture, redrawn on a timer at
 // each new second and copied to the window in one piece, so nothing flickers.
 #include "saver_window.h"
+
 #include "clock_drift.h"
 #include "clock_face.h"
 #include "pointer_watch.h"

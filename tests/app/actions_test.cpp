@@ -10,8 +10,11 @@
 #include "setup_boxes.h"
 #include "setup_state.h"
 #include "start_up.h"
+
 #include <windows.h>
+
 #include <gtest/gtest.h>
+
 #include <atomic>
 #include <string>
 #include <thread>

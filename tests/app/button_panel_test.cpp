@@ -1,5 +1,6 @@
 // The button table's geometry and hit test.
 #include "button_panel.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -4,8 +4,11 @@
 #include "plain_window.h"
 #include "setup_look.h"
 #include "setup_state.h"
+
 #include <windows.h>
+
 #include <gtest/gtest.h>
+
 #include <functional>
 #include <thread>
 #include <vector>

@@ -1,5 +1,6 @@
 // The main loop's key handling.
 #include "key_handling.h"
+
 #include <gtest/gtest.h>
 
 namespace {

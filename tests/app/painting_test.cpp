@@ -1,15 +1,18 @@
 // Painting the setup window with the real gdi32: the picture, the title and the buttons, read
 // back from the window.
 #include "painting.h"
+#include "pixel_canvas.h"
 #include "pixel_stream.h"
 #include "runtime_state.h"
+#include "setup_look.h"
 #include "setup_state.h"
 #include "start_up.h"
-#include "pixel_canvas.h"
-#include "setup_look.h"
 #include "wallpaper_stream.h"
+
 #include <windows.h>
+
 #include <gtest/gtest.h>
+
 #include <vector>
 
 namespace {

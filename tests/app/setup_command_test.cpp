@@ -1,6 +1,8 @@
 // Reading the setup's command line.
 #include "setup_command.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

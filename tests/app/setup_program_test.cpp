@@ -3,7 +3,9 @@
 // wallpaper as they were built, and stays small beside them.
 #include "file_bytes.h"
 #include "pe_file.h"
+
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <stdexcept>
 

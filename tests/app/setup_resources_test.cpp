@@ -1,6 +1,8 @@
 // The resources built into setup.exe, read back the way Windows reads them.
 #include <windows.h>
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

@@ -1,6 +1,8 @@
 // Building the installed screen saver's path from the Windows directory.
 #include "target_path.h"
+
 #include <gtest/gtest.h>
+
 #include <cstring>
 #include <string>
 

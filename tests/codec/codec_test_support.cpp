@@ -1,9 +1,12 @@
 // Helpers for the codec's tests.
 #include "codec_test_support.h"
-#include <string.h>
-#include <sstream>
+
 #include "guarded_buffer.h"
 #include "stream_runs.h"
+
+#include <string.h>
+
+#include <sstream>
 
 namespace {
 

@@ -2,10 +2,12 @@
 // buffers that fault on the first byte past their end, and the checks every encoder output
 // must pass.
 #pragma once
+#include "pixel_stream.h"
+
 #include <stdint.h>
+
 #include <string>
 #include <vector>
-#include "pixel_stream.h"
 
 // Named pixels for the texts below; their bytes all differ, so byte order mistakes show.
 constexpr uint32_t PixelA = 0x11223344;

@@ -1,7 +1,9 @@
 // The encoder's neighbour mask: the vector and the portable versions against a bit-by-bit
 // reading, on blocks with equal neighbours in every position.
 #include "neighbour_mask.h"
+
 #include <gtest/gtest.h>
+
 #include <random>
 #include <vector>
 

@@ -1,13 +1,15 @@
 // The checking decoder: it decodes what the trusting one decodes, and turns away truncated,
 // corrupted and oversized streams with the reason and the offset, never touching a byte
 // outside its two buffers (which end at inaccessible pages here).
+#include "codec_test_support.h"
 #include "pixel_stream.h"
+#include "stream_runs.h"
+
 #include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 #include <vector>
-#include "codec_test_support.h"
-#include "stream_runs.h"
 
 namespace {
 

@@ -3,12 +3,14 @@
 // first stray byte), and whatever it accepts the trusting decoder must decode identically.
 //
 // Input: two bytes of capacity in pixels (little-endian), then the stream.
+#include "pixel_stream.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
 #include <memory>
-#include "pixel_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 2)

@@ -4,15 +4,17 @@
 // Input: a mode byte, then either raw pixels (mode even; any trailing 1 to 3 bytes ignored) or
 // runs (mode odd): pairs of a value byte (one of 8 pixel values) and a length byte (1 to 256,
 // or one of the count codes' limits), so that long runs and equal neighbours are common.
+#include "codec_test_support.h"
+#include "pixel_stream.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-#include "codec_test_support.h"
-#include "pixel_stream.h"
 
 namespace {
 

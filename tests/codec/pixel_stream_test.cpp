@@ -1,13 +1,16 @@
 // The encoder and the trusting decoder: the format byte for byte, every count code form, and
 // round trips of many pictures with the rules every encoder output must keep.
+#include "codec_test_support.h"
+#include "guarded_buffer.h"
 #include "pixel_stream.h"
+
 #include <gtest/gtest.h>
+
 #include <sys/mman.h>
+
 #include <random>
 #include <string>
 #include <vector>
-#include "codec_test_support.h"
-#include "guarded_buffer.h"
 
 namespace {
 

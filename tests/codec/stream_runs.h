@@ -2,6 +2,7 @@
 // written from the format's layout, sharing no code with the codec.
 #pragma once
 #include <stdint.h>
+
 #include <string>
 #include <vector>
 

@@ -3,9 +3,12 @@
 // and what it leaves on disk.
 #include "file_bytes.h"
 #include "setup_driver.h"
+
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <functional>
 #include <optional>
 

@@ -5,12 +5,15 @@
 #include "file_bytes.h"
 #include "scratch_folder.h"
 #include "setup_driver.h"
+
 #include <gtest/gtest.h>
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
 #include <cstring>
 #include <functional>
 #include <memory>

@@ -3,8 +3,11 @@
 // disk checked, and the installed screen saver run.
 #include "file_bytes.h"
 #include "setup_driver.h"
+
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+
 #include <cstdio>
 #include <fstream>
 

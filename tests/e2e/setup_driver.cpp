@@ -1,7 +1,10 @@
 // The setup program driven from outside.
 #include "setup_driver.h"
+
 #include "setup_look.h"
+
 #include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>

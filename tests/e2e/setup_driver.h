@@ -4,6 +4,7 @@
 #pragma once
 #include "desktop.h"
 #include "setup_boxes.h"
+
 #include <memory>
 #include <string>
 

@@ -4,7 +4,9 @@
 #include "pixel_stream.h"
 #include "setup_driver.h"
 #include "setup_look.h"
+
 #include <gtest/gtest.h>
+
 #include <vector>
 
 namespace {

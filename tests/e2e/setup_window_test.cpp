@@ -4,6 +4,7 @@
 #include "pixel_art.h"
 #include "setup_driver.h"
 #include "setup_look.h"
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,7 +1,9 @@
 // The chunk plan through which install writes a payload: full chunks of 64,000 bytes, then the
 // remainder, never a write of zero bytes.
 #include "payload_descriptor.h"
+
 #include <gtest/gtest.h>
+
 #include <fstream>
 #include <utility>
 #include <vector>

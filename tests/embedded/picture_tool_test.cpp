@@ -1,18 +1,21 @@
 // picture_tool from the outside: pictures through streams and back, colour reduction, and
 // every kind of bad input refused with the file's name, the problem and status 1, leaving no
 // output file behind.
-#include <gtest/gtest.h>
-#include <png.h>
-#include <string.h>
-#include <set>
-#include <string>
-#include <vector>
 #include "file_bytes.h"
 #include "picture_tool_files.h"
 #include "picture_tool_png.h"
 #include "pixel_stream.h"
 #include "program_run.h"
 #include "scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <png.h>
+#include <string.h>
+
+#include <set>
+#include <string>
+#include <vector>
 
 namespace {
 

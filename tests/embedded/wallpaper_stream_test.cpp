@@ -1,11 +1,6 @@
 // The wallpaper stream that the build made from the wallpaper picture: it decodes to exactly
 // the setup window's picture, encoding that gives the stream back byte for byte, and the
 // statistics tool tells its true numbers.
-#include <gtest/gtest.h>
-#include <stdio.h>
-#include <regex>
-#include <string>
-#include <vector>
 #include "codec_test_support.h"
 #include "file_bytes.h"
 #include "guarded_buffer.h"
@@ -13,6 +8,14 @@
 #include "program_run.h"
 #include "setup_look.h"
 #include "stream_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+#include <regex>
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -1,15 +1,19 @@
 // The wallpaper block as linked into a Windows program: the very bytes of the build's
 // wallpaper.rle, in read-only memory, decoding to the whole picture with the codec as built
 // for the setup program.
-#include <windows.h>
-#include <gtest/gtest.h>
-#include <stdio.h>
-#include <string.h>
-#include <vector>
 #include "file_bytes.h"
 #include "pixel_stream.h"
 #include "setup_look.h"
 #include "wallpaper_stream.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#include <vector>
 
 namespace {
 

@@ -2,7 +2,9 @@
 // a second build made later, from a copy of the sources, in other folders (the rebuilt fixture).
 #include "file_bytes.h"
 #include "pe_file.h"
+
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 

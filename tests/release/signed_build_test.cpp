@@ -7,10 +7,13 @@
 #include "pe_file.h"
 #include "program_run.h"
 #include "scratch_folder.h"
+
 #include <gtest/gtest.h>
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
+
 #include <fstream>
 #include <string>
 

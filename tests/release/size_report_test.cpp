@@ -5,7 +5,9 @@
 #include "pe_file.h"
 #include "program_run.h"
 #include "scratch_folder.h"
+
 #include <gtest/gtest.h>
+
 #include <map>
 #include <sstream>
 #include <string>

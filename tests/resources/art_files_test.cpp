@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
 #include <stdio.h>
+
 #include <string>
 
 namespace {

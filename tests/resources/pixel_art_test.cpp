@@ -4,6 +4,7 @@
 #include "scratch_folder.h"
 
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

@@ -2,12 +2,13 @@
 // paints, and it is the picture the setup window needs (size, colours, calm where the
 // buttons and the title are drawn, a size that packs well).
 #include "file_bytes.h"
-#include "rgb_png.h"
 #include "program_run.h"
+#include "rgb_png.h"
 #include "scratch_folder.h"
 #include "setup_look.h"
 
 #include <gtest/gtest.h>
+
 #include <set>
 #include <string>
 

@@ -3,7 +3,9 @@
 #include "file_variable.h"
 #include "io_result.h"
 #include "runtime_state.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,6 @@
 // The exception table and the stack of pending faults.
 #include "fault_table.h"
+
 #include <gtest/gtest.h>
 
 namespace {

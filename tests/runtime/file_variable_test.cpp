@@ -2,8 +2,11 @@
 #include "file_variable.h"
 #include "io_result.h"
 #include "other_process.h"
+
 #include <windows.h>
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

@@ -1,7 +1,9 @@
 // Finding the debugging sections and the function that holds an address, in made-up program
 // files, whole and damaged.
 #include "image_symbols.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 

@@ -1,6 +1,7 @@
 // The I/O result register and the mapping of system errors into it.
 #include "io_result.h"
 #include "runtime_state.h"
+
 #include <gtest/gtest.h>
 
 namespace {

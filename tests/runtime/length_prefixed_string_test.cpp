@@ -1,6 +1,8 @@
 // Length-prefixed string operations: truncation at the limits, and inserts that cut.
 #include "length_prefixed_string.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

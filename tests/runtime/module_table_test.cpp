@@ -1,6 +1,8 @@
 // Module initialisation in order, exit procedures, finalisation in reverse order.
 #include "module_table.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

@@ -1,5 +1,6 @@
 // Running the runtime's test program and answering its boxes.
 #include "probe_run.h"
+
 #include "other_process.h"
 
 namespace {

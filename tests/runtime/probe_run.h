@@ -3,7 +3,9 @@
 // boxes captioned "Error" that it shows, each answered with OK.
 #pragma once
 #include "message_box_reader.h"
+
 #include <windows.h>
+
 #include <string>
 #include <vector>
 

@@ -9,7 +9,9 @@
 #include "probe_run.h"
 #include "process.h"
 #include "run_time_error.h"
+
 #include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>

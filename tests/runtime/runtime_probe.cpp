@@ -12,11 +12,12 @@
 //                     called by the message pump); "fault access gated" faults with code 103
 //                     pending
 // It is built twice: stripped, as the setup program is, and with debugging symbols.
-#include <windows.h>
 #include "error_report.h"
 #include "io_result.h"
 #include "process.h"
 #include "runtime_state.h"
+
+#include <windows.h>
 
 namespace {
 

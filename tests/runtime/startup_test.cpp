@@ -1,6 +1,8 @@
 // Start-up and exit of a real program built on the runtime (runtime_probe.exe), under Wine.
 #include "probe_run.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

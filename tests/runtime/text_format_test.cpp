@@ -1,6 +1,8 @@
 // Numbers and texts written into character buffers.
 #include "text_format.h"
+
 #include <gtest/gtest.h>
+
 #include <string>
 
 namespace {

@@ -3,6 +3,7 @@
 // segments. For the tests of the drawing, the preview and the full-screen saver. Portable.
 #pragma once
 #include <stdint.h>
+
 #include <string>
 
 struct ClockReading {

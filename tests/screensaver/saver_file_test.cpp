@@ -2,7 +2,9 @@
 // program (no packer) that needs nothing beyond kernel32, user32 and gdi32.
 #include "file_bytes.h"
 #include "pe_file.h"
+
 #include <gtest/gtest.h>
+
 #include <cstdio>
 
 namespace {

@@ -3,6 +3,7 @@
 // parent, a message box's owner).
 #pragma once
 #include <windows.h>
+
 #include <string>
 
 // The saver's path as Wine sees it.

@@ -3,6 +3,7 @@
 // Prints "caption=", "text=", "flags=0x.." lines, the text's backslashes and line ends written
 // as \\, \r and \n; exit status 0, or 3 when no box appeared.
 #include "message_box_reader.h"
+
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

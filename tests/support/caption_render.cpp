@@ -4,7 +4,9 @@
 //   caption_render <text> <fill RRGGBB> <text RRGGBB>
 // Prints "<width> <height>" and then one line of RRGGBB values per row of a button.
 #include "setup_look.h"
+
 #include <windows.h>
+
 #include <stdio.h>
 #include <stdlib.h>
 

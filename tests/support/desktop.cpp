@@ -1,14 +1,16 @@
 // Driving Windows programs under Wine from outside: processes, xdotool, screenshots.
 #include "desktop.h"
+
 #include "program_run.h"
 
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-#include <X11/Xlib.h>
-#include <X11/extensions/Xfixes.h>
 
 #include <cstdio>
 #include <cstdlib>

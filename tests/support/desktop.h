@@ -5,6 +5,7 @@
 #pragma once
 #include <stdint.h>
 #include <sys/types.h>
+
 #include <string>
 #include <vector>
 

@@ -1,5 +1,6 @@
 // A file's bytes, read and written with the C library alone, the same in both halves.
 #include "file_bytes.h"
+
 #include <stdio.h>
 
 std::string ReadFileBytes(const std::string& path) {

@@ -2,6 +2,7 @@
 // the build made, and for planting files. Portable: both halves of the build use it.
 #pragma once
 #include <stdint.h>
+
 #include <string>
 #include <vector>
 

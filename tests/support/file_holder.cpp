@@ -6,6 +6,7 @@
 // pipe) closes or the seconds (default 60) pass. Exit status 0, or 1 when the file could not
 // be opened.
 #include <windows.h>
+
 #include <stdio.h>
 #include <stdlib.h>
 

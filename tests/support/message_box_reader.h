@@ -2,7 +2,9 @@
 // caption, text, buttons, the default button and the icon, and answers it.
 #pragma once
 #include "setup_boxes.h"
+
 #include <windows.h>
+
 #include <string>
 #include <vector>
 

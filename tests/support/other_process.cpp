@@ -1,5 +1,6 @@
 // Running test helper programs from a Windows test, with their input and output on pipes.
 #include "other_process.h"
+
 #include <gtest/gtest.h>
 
 bool OpenableByOthers(const std::string& path) {

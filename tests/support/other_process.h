@@ -2,6 +2,7 @@
 // file, and whether a file could be opened now.
 #pragma once
 #include <windows.h>
+
 #include <string>
 
 // Where a program's standard error goes.

@@ -1,5 +1,6 @@
 // A Windows program file's headers, read with every offset checked.
 #include "pe_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>

@@ -2,6 +2,7 @@
 // halves of the build use it.
 #pragma once
 #include <stdint.h>
+
 #include <set>
 #include <string>
 #include <vector>

@@ -2,7 +2,9 @@
 // a window's client area, the screen under a window, an icon drawn on a background.
 #pragma once
 #include <windows.h>
+
 #include <stdint.h>
+
 #include <vector>
 
 // A picture of 32-bit pixels in memory with a device context of its own.

@@ -3,6 +3,7 @@
 #include "program_run.h"
 
 #include <gtest/gtest.h>
+
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -12,6 +13,7 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+
 #include <algorithm>
 
 extern char** environ;

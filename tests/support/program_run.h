@@ -2,6 +2,7 @@
 // /dev/null, what it prints collected, and a bounded wait that kills it and fails the test.
 #pragma once
 #include <sys/types.h>
+
 #include <string>
 #include <vector>
 

@@ -4,8 +4,9 @@
 #include "program_run.h"
 #include "scratch_folder.h"
 
-#include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>

@@ -1,13 +1,16 @@
 // Making, filling, listing and removing a test's scratch folder.
 #include "scratch_folder.h"
+
 #include "file_bytes.h"
 
 #include <gtest/gtest.h>
+
 #include <dirent.h>
 #include <ftw.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
 #include <algorithm>
 
 namespace {

@@ -1,5 +1,6 @@
 // Comparing a box seen with the box expected, field by field.
 #include "setup_boxes.h"
+
 #include <stdio.h>
 
 namespace {

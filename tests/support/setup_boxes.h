@@ -3,6 +3,7 @@
 // message_box_reader, end-to-end tests through box_probe.exe.
 #pragma once
 #include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>

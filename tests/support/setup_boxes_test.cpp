@@ -1,6 +1,7 @@
 // The box check: it passes a box that shows exactly what is expected and fails, saying why,
 // on any difference, blanks included.
 #include "setup_boxes.h"
+
 #include <gtest/gtest.h>
 
 namespace {

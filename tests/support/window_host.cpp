@@ -5,6 +5,7 @@
 // destroys the window while the helper lives on; it ends when its standard input (when that is
 // a pipe) closes, or after 60 s.
 #include "plain_window.h"
+
 #include <stdio.h>
 #include <string.h>
 

@@ -5,6 +5,7 @@
 // it is the foreground window) lines. Exit status
 // 0, or 3 when no such window appeared in time.
 #include <windows.h>
+
 #include <stdio.h>
 #include <stdlib.h>
 
