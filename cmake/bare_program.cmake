@@ -1,9 +1,11 @@
 # Programs without a C or C++ runtime: their own entry point, no exceptions, no RTTI, no heap,
 # optimised for size, importing only what their code calls from kernel32, user32 and gdi32.
 
-# Compile options for every object that goes into a bare program.
+# Compile options for every object that goes into a bare program. Objects carry both machine
+# code and the compiler's own form, so that the programs that ship can be optimised whole when
+# they are linked, and the test programs linked as they are.
 set(FLARVEX_BARE_COMPILE_OPTIONS
-  -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
+  -Oz -mpreferred-stack-boundary=2 -flto -ffat-lto-objects -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
   -fno-threadsafe-statics -fno-stack-protector -fno-ident
   # Kept for back traces: every frame links to its caller's. (GCC still gives no frame to a
   # procedure that calls nothing and keeps nothing on the stack; a fault there shows the
@@ -18,15 +20,24 @@ function(flarvex_bare_library target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
 endfunction()
 
-# flarvex_bare_program(target ENTRY symbol [SYMBOLS]): links target as a GUI program entered at
-# symbol, stripped unless SYMBOLS asks for its own code's debugging information and symbols.
+# flarvex_bare_program(target ENTRY symbol [SHIPPED] [SYMBOLS]): links target as a GUI program
+# entered at symbol, stripped unless SYMBOLS asks for its own code's debugging information and
+# symbols. A SHIPPED program is optimised whole at its link, for size; the others keep every
+# procedure the compiler made, as their tests expect (back traces name them).
 function(flarvex_bare_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "SYMBOLS" "ENTRY" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "SHIPPED;SYMBOLS" "ENTRY" "")
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
   if(ARG_SYMBOLS)
     target_compile_options(${target} PRIVATE -g)
   else()
     target_link_options(${target} PRIVATE -s)
+  endif()
+  if(ARG_SHIPPED)
+    target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2)
+    # Stripped, it has no symbols for a back trace to name code with: no code to read them.
+    target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_unnamed_back_trace>)
+  else()
+    target_link_options(${target} PRIVATE -fno-lto)
   endif()
   target_link_options(${target} PRIVATE
     -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows -Wl,--gc-sections)
@@ -39,6 +50,6 @@ endfunction()
 # Windows test programs carry their runtime with them, so Wine needs no extra DLLs.
 function(flarvex_windows_test target)
   target_link_libraries(${target} PRIVATE gtest gtest_main)
-  target_link_options(${target} PRIVATE -static)
+  target_link_options(${target} PRIVATE -static -fno-lto)
   add_test(NAME ${target} COMMAND ${target})
 endfunction()

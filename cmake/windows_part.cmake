@@ -2,6 +2,10 @@
 # artifacts it embeds, and lets this build's ctest run its tests too.
 include(ExternalProject)
 
+# Where the Windows part finds GoogleTest's sources, given at the top configure.
+set(FLARVEX_GOOGLETEST_SOURCE_DIR /usr/src/googletest/googletest CACHE PATH
+    "GoogleTest's sources for the Windows part (found by find_package when absent)")
+
 # The Windows targets to build; empty for all of them. A build that needs only the programs
 # (setup for setup.exe and Flarvex.scr) names them and skips the test programs.
 set(FLARVEX_WINDOWS_TARGETS "" CACHE STRING "Windows part targets to build (empty: all)")
@@ -19,6 +23,7 @@ ExternalProject_Add(windows
     -DFLARVEX_HOST_DIR=${CMAKE_BINARY_DIR}
     -DFLARVEX_SIGNING_CERT=${FLARVEX_SIGNING_CERT}
     -DFLARVEX_SIGNING_KEY=${FLARVEX_SIGNING_KEY}
+    -DFLARVEX_GOOGLETEST_SOURCE_DIR=${FLARVEX_GOOGLETEST_SOURCE_DIR}
   BUILD_COMMAND ${windows_build_command}
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON

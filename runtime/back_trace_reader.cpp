@@ -1,11 +1,10 @@
-// Reading the program's own file for the back trace's function names.
+// Opening the program's own file for the back trace's function names.
 #include "back_trace_reader.h"
 
 #include "error_report.h"
 #include "file_variable.h"
 #include "image_symbols.h"
 #include "io_result.h"
-#include "text_format.h"
 
 #include <windows.h>
 
@@ -66,18 +65,8 @@ void WriteNamedBackTraceLine(TextOutput& output, uintptr_t address) {
         BackTraceLine = WritePlainBackTraceLine;
     }
     WritePlainBackTraceLine(output, address);
-    if (!ProgramImage.Bytes)
-        return;
-    // Two blanks, the name, then room for "+0x" and eight digits.
-    char line[128] = "  ";
-    constexpr uint32_t NameRoom = sizeof line - 2 - 11;
-    uint32_t rva = static_cast<uint32_t>(address - reinterpret_cast<uintptr_t>(ModuleInstance));
-    int32_t distance = FindFunctionSymbol(ProgramImage, rva, line + 2, NameRoom);
-    if (distance < 0)
-        return;
-    char* end = line + 2;
-    while (*end)
-        ++end;
-    end = FormatHex(Append(end, "+0x"), static_cast<uint32_t>(distance));
-    WriteText(output, line, static_cast<uint32_t>(end - line));
+    if (ProgramImage.Bytes)
+        WriteFunctionName(
+            output, ProgramImage,
+            static_cast<uint32_t>(address - reinterpret_cast<uintptr_t>(ModuleInstance)));
 }
