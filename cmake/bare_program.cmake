@@ -33,7 +33,10 @@ function(flarvex_bare_program target)
     target_link_options(${target} PRIVATE -s)
   endif()
   if(ARG_SHIPPED)
-    target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2)
+    target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2
+      -Wl,-T,${CMAKE_SOURCE_DIR}/cmake/shipped_program.ld)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+                 ${CMAKE_SOURCE_DIR}/cmake/shipped_program.ld)
     # Stripped, it has no symbols for a back trace to name code with: no code to read them.
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_unnamed_back_trace>)
   else()
