@@ -9,6 +9,11 @@
 #include <stdint.h>
 #include <string.h>
 
+// The block moves and the decoding core are inlined into every entry point that uses them, even
+// where the compiler would rather call them, so that each entry point's own compile options
+// decide which instructions they become.
+#define CODEC_ALWAYS_INLINE inline __attribute__((always_inline))
+
 struct PixelBlock16 {
     uint32_t Pixels[4];
 };
@@ -17,21 +22,21 @@ struct PixelBlock8 {
     uint32_t Pixels[2];
 };
 
-inline PixelBlock16 RepeatPixel(uint32_t value) {
+CODEC_ALWAYS_INLINE PixelBlock16 RepeatPixel(uint32_t value) {
     return PixelBlock16{{value, value, value, value}};
 }
 
-inline void StoreBlock16(uint8_t* at, const PixelBlock16& block) {
+CODEC_ALWAYS_INLINE void StoreBlock16(uint8_t* at, const PixelBlock16& block) {
     memcpy(at, &block, sizeof block);
 }
 
-inline void CopyBlock16(uint8_t* to, const uint8_t* from) {
+CODEC_ALWAYS_INLINE void CopyBlock16(uint8_t* to, const uint8_t* from) {
     PixelBlock16 block;
     memcpy(&block, from, sizeof block);
     memcpy(to, &block, sizeof block);
 }
 
-inline void CopyBlock8(uint8_t* to, const uint8_t* from) {
+CODEC_ALWAYS_INLINE void CopyBlock8(uint8_t* to, const uint8_t* from) {
     PixelBlock8 block;
     memcpy(&block, from, sizeof block);
     memcpy(to, &block, sizeof block);
@@ -39,7 +44,7 @@ inline void CopyBlock8(uint8_t* to, const uint8_t* from) {
 
 // Stores count copies of value at out, exactly: 16-byte blocks, the last one overlapping the
 // one before it instead of a tail loop.
-inline void FillPixels(uint8_t* out, uint32_t value, uint32_t count) {
+CODEC_ALWAYS_INLINE void FillPixels(uint8_t* out, uint32_t value, uint32_t count) {
     const size_t bytes = size_t(count) * PixelSize;
     if (count < 4) {
         for (uint32_t i = 0; i < count; ++i)
@@ -53,7 +58,7 @@ inline void FillPixels(uint8_t* out, uint32_t value, uint32_t count) {
 }
 
 // Copies count pixels from in to out, exactly, the same way as FillPixels.
-inline void CopyPixels(uint8_t* out, const uint8_t* in, uint32_t count) {
+CODEC_ALWAYS_INLINE void CopyPixels(uint8_t* out, const uint8_t* in, uint32_t count) {
     const size_t bytes = size_t(count) * PixelSize;
     if (count < 4) {
         for (uint32_t i = 0; i < count; ++i)

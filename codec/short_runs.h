@@ -44,7 +44,7 @@ inline bool IsShortLiteral(uint32_t firstByte) {
 
 // Writes a fill run of bytes = 8 to 508 (2 to 127 pixels). The four stores cover [0, bytes)
 // exactly from 16 bytes on and [0, 16) below; runs over 64 bytes fill their middle in a loop.
-inline void WriteShortFill(uint8_t* out, uint32_t value, uint32_t bytes) {
+CODEC_ALWAYS_INLINE void WriteShortFill(uint8_t* out, uint32_t value, uint32_t bytes) {
     const PixelBlock16 block = RepeatPixel(value);
     const uint32_t last = (bytes > 16 ? bytes : 16) - 16;
     const uint32_t second = last < 16 ? last : 16;
@@ -60,7 +60,7 @@ inline void WriteShortFill(uint8_t* out, uint32_t value, uint32_t bytes) {
 
 // Copies a literal run of bytes = 0 to 12 (0 to 3 pixels) as two 8-byte moves covering
 // [0, max(bytes, 8)): the second starts at 4 for 2 or 3 pixels.
-inline void CopyShortLiteral(uint8_t* out, const uint8_t* in, size_t bytes) {
+CODEC_ALWAYS_INLINE void CopyShortLiteral(uint8_t* out, const uint8_t* in, size_t bytes) {
     const size_t second = (bytes >> 1) & 4;
     CopyBlock8(out, in);
     CopyBlock8(out + second, in + second);
@@ -71,7 +71,7 @@ inline void CopyShortLiteral(uint8_t* out, const uint8_t* in, size_t bytes) {
 // ShortPairMaxRead bytes from its code on and writes at most ShortPairMaxWrite from its first
 // pixel on, all of it inside the stream and the picture when the stream is well formed.
 template <typename Room>
-inline void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOut, Room room) {
+CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOut, Room room) {
     const uint8_t* in = inOut;
     uint8_t* out = outOut;
     if (!room(in, out))

@@ -1,5 +1,5 @@
-// The pixel stream encoder and the trusting decoder. They mirror each other: each takes a fill
-// run, then a literal run, around the same loop.
+// The pixel stream encoder. It mirrors the decoding core (decode_runs.h): each takes a fill run,
+// then a literal run, around the same loop.
 #include "pixel_stream.h"
 
 #include "count_code.h"
@@ -92,36 +92,5 @@ uint32_t EncodePixelStream(const void* source, void* destination, uint32_t byteC
     }
     StoreWord(out, 0);
     out += EndMarkSize;
-    return uint32_t(out - start);
-}
-
-uint32_t DecodePixelStream(const void* source, void* destination) {
-    const uint8_t* in = static_cast<const uint8_t*>(source);
-    uint8_t* const start = static_cast<uint8_t*>(destination);
-    uint8_t* out = start;
-    bool fill = (*in++ & StartsWithFill) != 0;
-    for (;;) {
-        if (fill) {
-            DecodeShortPairs(in, out, [](const uint8_t*, uint8_t*) { return true; });
-            const uint32_t word = LoadWord(in);
-            if (IsEndMark(word))
-                break;
-            uint32_t width;
-            const uint32_t count = ReadCountCode(word, width);
-            FillPixels(out, LoadWord(in + width), count);
-            in += width + PixelSize;
-            out += size_t(count) * PixelSize;
-        }
-        const uint32_t word = LoadWord(in);
-        if (IsEndMark(word))
-            break;
-        uint32_t width;
-        const uint32_t count = ReadCountCode(word, width);
-        in += width;
-        CopyPixels(out, in, count);
-        in += size_t(count) * PixelSize;
-        out += size_t(count) * PixelSize;
-        fill = true;
-    }
     return uint32_t(out - start);
 }

@@ -1,0 +1,95 @@
+// The one decoding core behind both decoders, specialised at compile time. Checked = false is
+// DecodePixelStream: it trusts the stream and the destination. Checked = true is
+// DecodePixelStreamBounded: every run is checked against the end of the stream and the end of
+// the destination before anything is read or written. The two are the same code with the checks
+// compiled in or out, so they cannot drift apart. The core mirrors the encoder: a fill run, then
+// a literal run, around the same loop.
+#pragma once
+#include <stddef.h>
+#include <stdint.h>
+#include "count_code.h"
+#include "pixel_blocks.h"
+#include "pixel_stream.h"
+#include "short_runs.h"
+
+// Decodes the stream at first into start. Unchecked, sourceSize and capacity are not read and the
+// result's ByteCount is all that counts; checked, see DecodePixelStreamBounded.
+template <bool Checked>
+CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const first,
+                                                       const uint32_t sourceSize,
+                                                       uint8_t* const start,
+                                                       const uint32_t capacity) {
+    const uint8_t* const inEnd = first + sourceSize;
+    uint8_t* const outEnd = start + capacity;
+    // Short pairs may start up to here: far enough from both ends that they cannot reach past
+    // them (see short_runs.h).
+    const uintptr_t inFastLast =
+        sourceSize >= ShortPairMaxRead ? uintptr_t(inEnd) - ShortPairMaxRead : 0;
+    const uintptr_t outFastLast =
+        capacity >= ShortPairMaxWrite ? uintptr_t(outEnd) - ShortPairMaxWrite : 0;
+    const auto room = [inFastLast, outFastLast](const uint8_t* at, uint8_t* to) {
+        return !Checked || (uintptr_t(at) <= inFastLast && uintptr_t(to) <= outFastLast);
+    };
+    const uint8_t* in = first;
+    uint8_t* out = start;
+    PixelStreamStatus status = PixelStreamTruncated;
+    uint32_t word, width, count;
+    bool fill;
+
+    if (Checked && sourceSize == 0)
+        goto fail;
+    fill = (*in++ & StartsWithFill) != 0;
+    for (;;) {
+        if (fill) {
+            DecodeShortPairs(in, out, room);
+            if (Checked && inEnd - in < ptrdiff_t(EndMarkSize))
+                goto fail;
+            word = LoadWord(in);
+            if (IsEndMark(word))
+                break;
+            count = ReadCountCode(word, width);
+            if (Checked && size_t(inEnd - in) - width < PixelSize)
+                goto fail;
+            if (Checked && count > size_t(outEnd - out) / PixelSize) {
+                status = PixelStreamTooLarge;
+                goto fail;
+            }
+            FillPixels(out, LoadWord(in + width), count);
+            in += width + PixelSize;
+            out += size_t(count) * PixelSize;
+        }
+        if (Checked && inEnd - in < ptrdiff_t(EndMarkSize))
+            goto fail;
+        word = LoadWord(in);
+        if (IsEndMark(word))
+            break;
+        count = ReadCountCode(word, width);
+        if (Checked && count > (size_t(inEnd - in) - width) / PixelSize)
+            goto fail;
+        if (Checked && count > size_t(outEnd - out) / PixelSize) {
+            status = PixelStreamTooLarge;
+            goto fail;
+        }
+        CopyPixels(out, in + width, count);
+        in += width + size_t(count) * PixelSize;
+        out += size_t(count) * PixelSize;
+        fill = true;
+    }
+    if (Checked) {
+        // At the end mark, with at least its four bytes left.
+        if (LoadWord(in) != 0) {
+            status = PixelStreamBadEndMark;
+            goto fail;
+        }
+        if (inEnd - in > ptrdiff_t(EndMarkSize)) {
+            status = PixelStreamTrailingBytes;
+            in += EndMarkSize;
+            goto fail;
+        }
+    }
+    return PixelStreamDecodeResult{PixelStreamComplete, uint32_t(in + EndMarkSize - first),
+                                   uint32_t(out - start)};
+
+fail:
+    return PixelStreamDecodeResult{status, uint32_t(in - first), uint32_t(out - start)};
+}
