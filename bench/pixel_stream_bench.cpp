@@ -1,27 +1,35 @@
 // The codec measured on wallpaper-sized pictures against the floor (memset and memcpy of the
-// decoded picture) and against two well-known codecs decompressing the same pixels. Prints
-// Google Benchmark's report, then each median and minimum as a ratio to memcpy's.
+// decoded picture) and against LZ4 HC and zlib decompressing the same pixels, in rounds
+// (round_timing.h): every figure is the median over the rounds, with the middle half of the
+// rounds as its spread, and the ratios are taken within each round. The same program is built
+// for the host and for 32-bit Windows, where it runs under Wine.
 //
-//   pixel_stream_bench [picture.rle ...] [benchmark flags]
+//   pixel_stream_bench [--smoke] [--rounds=N] [picture.rle ...]
 //
-// Without pictures it measures the ones the build names. Each stream is checked first: the
-// decoders must give back the picture and the encoder the stream, byte for byte.
-#include "pixel_stream.h"
-
-#include <benchmark/benchmark.h>
-
-#include <lz4.h>
-#include <lz4hc.h>
+// Without pictures it measures the ones the build names. Each is checked first: both decoders
+// on both paths and every decompressor must give back the picture, and the encoder the stream,
+// byte for byte. --smoke times each contender once, so that a test can see the program work.
+#include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
-#include <zlib.h>
-
-#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
 #include <vector>
+#include "decoder_path.h"
+#include "pixel_stream.h"
+#include "round_timing.h"
+#if FLARVEX_BENCH_LIBLZ4
+#include <lz4.h>
+#include <lz4hc.h>
+#endif
+#if FLARVEX_BENCH_KERNEL_LZ4
+#include "kernel_lz4/kernel_lz4.h"
+#endif
+#if FLARVEX_BENCH_ZLIB
+#include <zlib.h>
+#endif
 
 namespace {
 
@@ -29,7 +37,7 @@ struct Picture {
     std::string Name;
     std::vector<uint8_t> Stream;
     std::vector<uint8_t> Pixels;
-    std::vector<uint8_t> Lz4;  // the pixels, LZ4 HC at its highest level
+    std::vector<uint8_t> Lz4;  // the pixels as one LZ4 block, LZ4 HC at its highest level
     std::vector<uint8_t> Zlib; // the pixels, zlib at level 9
 };
 
@@ -38,208 +46,265 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
 }
 
-// Loads and checks a picture; prints why and returns false when it cannot be measured.
-bool LoadPicture(const std::string& path, Picture& picture) {
-    picture.Name = path.substr(path.find_last_of('/') + 1);
-    picture.Stream = ReadWholeFile(path);
-    if (picture.Stream.empty()) {
-        fprintf(stderr, "%s: cannot read it or it is empty; not measured\n", path.c_str());
-        return false;
-    }
-    std::vector<uint8_t> pixels(64u << 20);
-    const PixelStreamDecodeResult decoded =
-        DecodePixelStreamBounded(picture.Stream.data(), uint32_t(picture.Stream.size()),
-                                 pixels.data(), uint32_t(pixels.size()));
-    if (decoded.Status != PixelStreamComplete) {
-        fprintf(stderr, "%s: %s at offset %u; not measured\n", path.c_str(),
-                DescribePixelStreamStatus(decoded.Status), decoded.Offset);
-        return false;
-    }
-    pixels.resize(decoded.ByteCount);
-    picture.Pixels = pixels;
+std::string BaseName(const std::string& path) {
+    return path.substr(path.find_last_of("/\\") + 1);
+}
 
-    std::vector<uint8_t> check(pixels.size());
-    if (DecodePixelStream(picture.Stream.data(), check.data()) != pixels.size() ||
-        check != pixels) {
-        fprintf(stderr, "%s: DecodePixelStream disagrees with the bounded decoder\n", path.c_str());
-        return false;
-    }
-    std::vector<uint8_t> stream(pixels.size() + 8 + pixels.size() / 65536);
-    stream.resize(EncodePixelStream(pixels.data(), stream.data(), uint32_t(pixels.size())));
-    if (stream != picture.Stream) {
-        fprintf(stderr, "%s: EncodePixelStream does not give back the stream\n", path.c_str());
-        return false;
-    }
+bool Fail(const std::string& path, const std::string& what) {
+    fprintf(stderr, "%s: %s; not measured\n", path.c_str(), what.c_str());
+    return false;
+}
 
+// The LZ4 block of the pixels: made here with liblz4 where the host has it; on Windows, where
+// there is no LZ4 HC compressor, the one the host build made of the same picture.
+bool MakeLz4Block(const std::string& path, Picture& picture) {
+#if FLARVEX_BENCH_LIBLZ4
+    (void)path;
+    const std::vector<uint8_t>& pixels = picture.Pixels;
     picture.Lz4.resize(size_t(LZ4_compressBound(int(pixels.size()))));
     picture.Lz4.resize(size_t(LZ4_compress_HC(
         reinterpret_cast<const char*>(pixels.data()), reinterpret_cast<char*>(picture.Lz4.data()),
         int(pixels.size()), int(picture.Lz4.size()), LZ4HC_CLEVEL_MAX)));
+    return !picture.Lz4.empty() || Fail(path, "LZ4 HC did not compress it");
+#elif FLARVEX_BENCH_KERNEL_LZ4
+    const std::string block = std::string(FLARVEX_BENCH_LZ4_BLOCKS) + "/" + picture.Name + ".lz4";
+    picture.Lz4 = ReadWholeFile(block);
+    return !picture.Lz4.empty() || Fail(path, "no LZ4 block " + block);
+#else
+    (void)path;
+    (void)picture;
+    return true;
+#endif
+}
+
+// Loads and checks a picture; prints why and returns false when it cannot be measured.
+bool LoadPicture(const std::string& path, Picture& picture) {
+    picture.Name = BaseName(path);
+    picture.Stream = ReadWholeFile(path);
+    if (picture.Stream.empty())
+        return Fail(path, "cannot read it or it is empty");
+    std::vector<uint8_t> pixels(64u << 20);
+    const PixelStreamDecodeResult decoded =
+        DecodePixelStreamBounded(picture.Stream.data(), uint32_t(picture.Stream.size()),
+                                 pixels.data(), uint32_t(pixels.size()));
+    if (decoded.Status != PixelStreamComplete)
+        return Fail(path, std::string(DescribePixelStreamStatus(decoded.Status)) + " at offset " +
+                              std::to_string(decoded.Offset));
+    pixels.resize(decoded.ByteCount);
+    picture.Pixels = pixels;
+
+    const PixelDecoderPath chosen = CurrentPixelDecoderPath();
+    for (PixelDecoderPath decoderPath : {PixelDecoderScalar, PixelDecoderSse2}) {
+        if (!UsePixelDecoderPath(decoderPath))
+            continue;
+        std::vector<uint8_t> trusting(pixels.size()), bounded(pixels.size());
+        const bool same =
+            DecodePixelStream(picture.Stream.data(), trusting.data()) == pixels.size() &&
+            trusting == pixels &&
+            DecodePixelStreamBounded(picture.Stream.data(), uint32_t(picture.Stream.size()),
+                                     bounded.data(), uint32_t(bounded.size()))
+                    .Status == PixelStreamComplete &&
+            bounded == pixels;
+        if (!same)
+            return Fail(path, "a decoder on one of the paths disagrees with the others");
+    }
+    UsePixelDecoderPath(chosen);
+    std::vector<uint8_t> stream(pixels.size() + 8 + pixels.size() / 65536);
+    stream.resize(EncodePixelStream(pixels.data(), stream.data(), uint32_t(pixels.size())));
+    if (stream != picture.Stream)
+        return Fail(path, "EncodePixelStream does not give back the stream");
+
+    if (!MakeLz4Block(path, picture))
+        return false;
+#if FLARVEX_BENCH_ZLIB
     uLongf zlibSize = compressBound(uLong(pixels.size()));
     picture.Zlib.resize(zlibSize);
     compress2(picture.Zlib.data(), &zlibSize, pixels.data(), uLong(pixels.size()), 9);
     picture.Zlib.resize(zlibSize);
+#endif
     return true;
 }
 
-// Runs body once per iteration over the picture's decoded size, and checks its output once.
-template <typename Body>
-void Measure(benchmark::State& state, const Picture& picture, std::vector<uint8_t>& out,
-             Body body) {
-    for (auto _ : state) {
-        body();
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(picture.Pixels.size()));
+// Keeps the compiler from dropping work whose result nobody reads.
+void Consume(const void* data) {
+    asm volatile("" : : "r"(data) : "memory");
 }
 
-void RegisterPicture(const Picture& picture) {
+struct Measured {
+    const char* Name;
+    std::function<void(uint8_t* out)> Call;
+    std::function<bool(const std::vector<uint8_t>& out)> Check; // null: nothing to check
+};
+
+std::vector<Measured> Contenders(const Picture& picture) {
     const Picture* p = &picture;
     const size_t size = picture.Pixels.size();
-    auto add = [&](const char* what, auto body) {
-        benchmark::RegisterBenchmark((picture.Name + "/" + what).c_str(),
-                                     [p, body](benchmark::State& state) {
-                                         std::vector<uint8_t> out(p->Pixels.size() + 64);
-                                         body(state, out);
-                                     })
-            ->Unit(benchmark::kMicrosecond)
-            ->ComputeStatistics("min", [](const std::vector<double>& times) {
-                return *std::min_element(times.begin(), times.end());
-            });
+    const auto gives = [p](const std::vector<uint8_t>& out) {
+        return memcmp(out.data(), p->Pixels.data(), p->Pixels.size()) == 0;
     };
-    add("memset", [p, size](benchmark::State& state, std::vector<uint8_t>& out) {
-        Measure(state, *p, out, [&] { memset(out.data(), 0, size); });
-    });
-    add("memcpy", [p, size](benchmark::State& state, std::vector<uint8_t>& out) {
-        Measure(state, *p, out, [&] { memcpy(out.data(), p->Pixels.data(), size); });
-    });
-    add("DecodePixelStream", [p](benchmark::State& state, std::vector<uint8_t>& out) {
-        Measure(state, *p, out, [&] { DecodePixelStream(p->Stream.data(), out.data()); });
-    });
-    add("DecodePixelStreamBounded", [p, size](benchmark::State& state, std::vector<uint8_t>& out) {
-        Measure(state, *p, out, [&] {
-            DecodePixelStreamBounded(p->Stream.data(), uint32_t(p->Stream.size()), out.data(),
-                                     uint32_t(size));
-        });
-    });
-    add("EncodePixelStream", [p, size](benchmark::State& state, std::vector<uint8_t>& out) {
-        out.resize(size + 8 + size / 65536);
-        Measure(state, *p, out,
-                [&] { EncodePixelStream(p->Pixels.data(), out.data(), uint32_t(size)); });
-    });
-    add("LZ4 HC decompress", [p, size](benchmark::State& state, std::vector<uint8_t>& out) {
-        Measure(state, *p, out, [&] {
-            LZ4_decompress_safe(reinterpret_cast<const char*>(p->Lz4.data()),
-                                reinterpret_cast<char*>(out.data()), int(p->Lz4.size()), int(size));
-        });
-    });
-    add("zlib inflate", [p, size](benchmark::State& state, std::vector<uint8_t>& out) {
-        Measure(state, *p, out, [&] {
-            uLongf outSize = uLongf(size);
-            uncompress(out.data(), &outSize, p->Zlib.data(), uLong(p->Zlib.size()));
-        });
-    });
+    std::vector<Measured> all;
+    all.push_back({"memset", [size](uint8_t* out) { memset(out, 0, size); }, nullptr});
+    all.push_back(
+        {"memcpy", [p, size](uint8_t* out) { memcpy(out, p->Pixels.data(), size); }, gives});
+    all.push_back({"DecodePixelStream",
+                   [p](uint8_t* out) {
+                       UsePixelDecoderPath(PixelDecoderSse2);
+                       DecodePixelStream(p->Stream.data(), out);
+                   },
+                   gives});
+    all.push_back({"DecodePixelStreamBounded",
+                   [p, size](uint8_t* out) {
+                       UsePixelDecoderPath(PixelDecoderSse2);
+                       DecodePixelStreamBounded(p->Stream.data(), uint32_t(p->Stream.size()), out,
+                                                uint32_t(size));
+                   },
+                   gives});
+    all.push_back({"DecodePixelStream, scalar",
+                   [p](uint8_t* out) {
+                       UsePixelDecoderPath(PixelDecoderScalar);
+                       DecodePixelStream(p->Stream.data(), out);
+                   },
+                   gives});
+    all.push_back(
+        {"EncodePixelStream",
+         [p, size](uint8_t* out) { EncodePixelStream(p->Pixels.data(), out, uint32_t(size)); },
+         [p](const std::vector<uint8_t>& out) {
+             return memcmp(out.data(), p->Stream.data(), p->Stream.size()) == 0;
+         }});
+#if FLARVEX_BENCH_LIBLZ4
+    all.push_back({"LZ4 HC, liblz4",
+                   [p, size](uint8_t* out) {
+                       LZ4_decompress_safe(reinterpret_cast<const char*>(p->Lz4.data()),
+                                           reinterpret_cast<char*>(out), int(p->Lz4.size()),
+                                           int(size));
+                   },
+                   gives});
+#endif
+#if FLARVEX_BENCH_KERNEL_LZ4
+    all.push_back({"LZ4 HC, kernel's decoder",
+                   [p, size](uint8_t* out) {
+                       KernelLz4DecompressSafe(reinterpret_cast<const char*>(p->Lz4.data()),
+                                               reinterpret_cast<char*>(out), int(p->Lz4.size()),
+                                               int(size));
+                   },
+                   gives});
+#endif
+#if FLARVEX_BENCH_ZLIB
+    all.push_back({"zlib inflate",
+                   [p, size](uint8_t* out) {
+                       uLongf outSize = uLongf(size);
+                       uncompress(out, &outSize, p->Zlib.data(), uLong(p->Zlib.size()));
+                   },
+                   gives});
+#endif
+    if (!PixelDecoderPathAvailable(PixelDecoderSse2))
+        all.erase(all.begin() + 2, all.begin() + 4);
+    return all;
 }
 
-// Google Benchmark's console report, keeping each benchmark's median and minimum (or its only
-// time) to print them as ratios to memcpy's at the end. On a busy machine the median carries
-// the other load; the minimum is what the code does when left alone.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    explicit RatioReporter(const std::vector<Picture>& pictures) : pictures_(pictures) {}
+void PrintRatio(const std::vector<double>& times, const std::vector<double>& reference) {
+    const Spread ratio = SpreadOf(RatiosByRound(times, reference));
+    printf("  %6.2f %5.2f-%-5.2f", ratio.Median, ratio.Low, ratio.High);
+}
 
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            Times& times = times_[run.run_name.function_name];
-            if (run.run_type == Run::RT_Iteration && run.repetitions <= 1)
-                times.Median = times.Minimum = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                times.Median = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min")
-                times.Minimum = run.GetAdjustedRealTime();
+// Times the picture's contenders over rounds and prints the figures; false when one of them
+// did not give back what it must.
+bool Measure(const Picture& picture, int rounds, bool smoke) {
+    const size_t size = picture.Pixels.size();
+    std::vector<uint8_t> out(size + 8 + size / 65536 + 64);
+    std::vector<Measured> measured = Contenders(picture);
+    std::vector<Contender> contenders;
+    for (const Measured& m : measured) {
+        uint8_t* const to = out.data();
+        contenders.push_back({m.Name, [&m, to] {
+                                  m.Call(to);
+                                  Consume(to);
+                              }});
+    }
+    for (const Measured& m : measured) {
+        memset(out.data(), 0xEE, out.size());
+        m.Call(out.data());
+        if (m.Check && !m.Check(out)) {
+            fprintf(stderr, "%s: %s does not give back what it must\n", picture.Name.c_str(),
+                    m.Name);
+            return false;
         }
     }
+    const std::vector<std::vector<double>> times =
+        TimeRounds(contenders, smoke ? 1 : rounds, smoke ? 0 : 250e-6);
 
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        for (const Picture& picture : pictures_) {
-            printf("\n%s: %zu-byte stream, %zu pixels (%zu bytes decoded)\n", picture.Name.c_str(),
-                   picture.Stream.size(), picture.Pixels.size() / 4, picture.Pixels.size());
-            printf("  %-26s %12s %9s %12s %9s\n", "real time", "median (us)", "x memcpy",
-                   "min (us)", "x memcpy");
-            const Times base = Find(picture, "memcpy");
-            for (const char* what :
-                 {"memset", "memcpy", "DecodePixelStream", "DecodePixelStreamBounded",
-                  "EncodePixelStream", "LZ4 HC decompress", "zlib inflate"}) {
-                const Times times = Find(picture, what);
-                if (times.Median > 0)
-                    printf("  %-26s %12.2f %9.2f %12.2f %9.2f\n", what, times.Median,
-                           times.Median / base.Median, times.Minimum, times.Minimum / base.Minimum);
-            }
-            const Times bounded = Find(picture, "DecodePixelStreamBounded");
-            const Times trusting = Find(picture, "DecodePixelStream");
-            if (bounded.Median > 0 && trusting.Median > 0)
-                printf("  bounded / unbounded decoder: %.2f (medians), %.2f (minimums)\n",
-                       bounded.Median / trusting.Median, bounded.Minimum / trusting.Minimum);
-            printf("  compressed: LZ4 HC %zu bytes, zlib %zu bytes\n", picture.Lz4.size(),
-                   picture.Zlib.size());
-        }
+    size_t memcpyAt = 1, lz4At = 0, trustingAt = 0, boundedAt = 0, scalarAt = 0;
+    for (size_t c = 0; c < measured.size(); ++c) {
+        const std::string name = measured[c].Name;
+        if (lz4At == 0 && name.compare(0, 6, "LZ4 HC") == 0)
+            lz4At = c;
+        trustingAt = name == "DecodePixelStream" ? c : trustingAt;
+        boundedAt = name == "DecodePixelStreamBounded" ? c : boundedAt;
+        scalarAt = name == "DecodePixelStream, scalar" ? c : scalarAt;
     }
-
-  private:
-    struct Times {
-        double Median = 0;
-        double Minimum = 0;
-    };
-
-    Times Find(const Picture& picture, const std::string& what) const {
-        const auto found = times_.find(picture.Name + "/" + what);
-        return found == times_.end() ? Times() : found->second;
+    printf("\n%s: %zu-byte stream, %zu pixels (%zu bytes decoded); %d rounds\n",
+           picture.Name.c_str(), picture.Stream.size(), size / 4, size, smoke ? 1 : rounds);
+    printf("  %-26s %9s %-11s %17s", "per call", "median us", "middle half", "x memcpy");
+    if (lz4At != 0)
+        printf(" %17s", ("x " + std::string(measured[lz4At].Name)).c_str());
+    printf("\n");
+    for (size_t c = 0; c < measured.size(); ++c) {
+        const Spread time = SpreadOf(times[c]);
+        printf("  %-26s %9.2f %5.1f-%-5.1f", measured[c].Name, time.Median, time.Low, time.High);
+        PrintRatio(times[c], times[memcpyAt]);
+        if (lz4At != 0)
+            PrintRatio(times[c], times[lz4At]);
+        printf("\n");
     }
-
-    const std::vector<Picture>& pictures_;
-    std::map<std::string, Times> times_;
-};
+    if (trustingAt != 0) {
+        printf("  bounded / trusting decoder:");
+        PrintRatio(times[boundedAt], times[trustingAt]);
+        printf("\n  scalar / SSE2 path:        ");
+        PrintRatio(times[scalarAt], times[trustingAt]);
+        printf("\n");
+    }
+    printf("  compressed: LZ4 HC %zu bytes, zlib %zu bytes\n", picture.Lz4.size(),
+           picture.Zlib.size());
+    return true;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // Defaults that make medians; flags on the command line come later and win.
-    std::vector<char*> args{argv[0]};
-    std::string repetitions = "--benchmark_repetitions=15";
-    std::string aggregates = "--benchmark_report_aggregates_only=true";
-    args.push_back(repetitions.data());
-    args.push_back(aggregates.data());
+    bool smoke = false;
+    int rounds = 301;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
-        if (strncmp(argv[i], "--", 2) == 0)
-            args.push_back(argv[i]);
-        else
+        if (strcmp(argv[i], "--smoke") == 0)
+            smoke = true;
+        else if (strncmp(argv[i], "--rounds=", 9) == 0)
+            rounds = atoi(argv[i] + 9);
+        else if (strncmp(argv[i], "--", 2) == 0 || rounds < 1) {
+            fprintf(stderr, "usage: pixel_stream_bench [--smoke] [--rounds=N] [picture.rle ...]\n");
+            return 2;
+        } else
             paths.push_back(argv[i]);
     }
     if (paths.empty())
         paths = {FLARVEX_BENCH_PICTURES};
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
-        return 2;
 
-    std::vector<Picture> pictures;
-    pictures.reserve(paths.size());
-    for (const std::string& path : paths) {
-        Picture picture;
-        if (!LoadPicture(path, picture))
+    std::vector<Picture> pictures(paths.size());
+    for (size_t i = 0; i < paths.size(); ++i) {
+        if (!LoadPicture(paths[i], pictures[i]))
             return 1;
-        pictures.push_back(std::move(picture));
     }
-    for (const Picture& picture : pictures)
-        RegisterPicture(picture);
-    RatioReporter reporter(pictures);
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    printf("Decoder path chosen for this processor: %s\n",
+           CurrentPixelDecoderPath() == PixelDecoderSse2 ? "SSE2" : "scalar");
+    // A second of work first: the processor's clock, and under Wine the start-up's own work,
+    // settle before the first round.
+    if (!smoke) {
+        std::vector<uint8_t> out(pictures[0].Pixels.size());
+        for (const double until = NowSeconds() + 1; NowSeconds() < until;)
+            DecodePixelStream(pictures[0].Stream.data(), out.data());
+    }
+    for (const Picture& picture : pictures) {
+        if (!Measure(picture, rounds, smoke))
+            return 1;
+    }
     return 0;
 }

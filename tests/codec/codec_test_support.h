@@ -2,12 +2,14 @@
 // buffers that fault on the first byte past their end, and the checks every encoder output
 // must pass.
 #pragma once
-#include "pixel_stream.h"
-
 #include <stdint.h>
-
 #include <string>
 #include <vector>
+#include "decoder_path.h"
+#include "pixel_stream.h"
+
+// The path the decoders chose for this processor before the tests began (codec_test_main.cpp).
+extern PixelDecoderPath AutomaticDecoderPath;
 
 // Named pixels for the texts below; their bytes all differ, so byte order mistakes show.
 constexpr uint32_t PixelA = 0x11223344;

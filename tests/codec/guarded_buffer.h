@@ -5,22 +5,23 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+#include <vector>
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/mman.h>
 #include <unistd.h>
-
-#include <vector>
+#endif
 
 class GuardedBuffer {
   public:
     explicit GuardedBuffer(size_t size) : size_(size) {
-        const size_t page = size_t(sysconf(_SC_PAGESIZE));
+        const size_t page = PageSize();
         mappedSize_ = (size + page - 1) / page * page + page;
-        void* mapped =
-            mmap(nullptr, mappedSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
+        mapped_ = static_cast<uint8_t*>(MapPages(mappedSize_));
+        if (mapped_ == nullptr)
             abort();
-        mapped_ = static_cast<uint8_t*>(mapped);
-        mprotect(mapped_ + mappedSize_ - page, page, PROT_NONE);
+        ProtectLastPage(mapped_ + mappedSize_ - page, page);
         data_ = mapped_ + mappedSize_ - page - size;
     }
     GuardedBuffer(const std::vector<uint8_t>& bytes) : GuardedBuffer(bytes.size()) {
@@ -30,7 +31,7 @@ class GuardedBuffer {
     GuardedBuffer(const GuardedBuffer&) = delete;
     GuardedBuffer& operator=(const GuardedBuffer&) = delete;
     ~GuardedBuffer() {
-        munmap(mapped_, mappedSize_);
+        UnmapPages(mapped_, mappedSize_);
     }
 
     uint8_t* data() {
@@ -44,6 +45,41 @@ class GuardedBuffer {
     }
 
   private:
+#if defined(_WIN32)
+    static size_t PageSize() {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        return info.dwPageSize;
+    }
+    static void* MapPages(size_t size) {
+        return VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    }
+    static void ProtectLastPage(uint8_t* page, size_t size) {
+        DWORD old;
+        if (!VirtualProtect(page, size, PAGE_NOACCESS, &old))
+            abort();
+    }
+    static void UnmapPages(void* mapped, size_t) {
+        VirtualFree(mapped, 0, MEM_RELEASE);
+    }
+#else
+    static size_t PageSize() {
+        return size_t(sysconf(_SC_PAGESIZE));
+    }
+    static void* MapPages(size_t size) {
+        void* mapped =
+            mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        return mapped == MAP_FAILED ? nullptr : mapped;
+    }
+    static void ProtectLastPage(uint8_t* page, size_t size) {
+        if (mprotect(page, size, PROT_NONE) != 0)
+            abort();
+    }
+    static void UnmapPages(void* mapped, size_t size) {
+        munmap(mapped, size);
+    }
+#endif
+
     size_t size_;
     size_t mappedSize_;
     uint8_t* mapped_;
