@@ -21,15 +21,6 @@ CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const firs
                                                        const uint32_t capacity) {
     const uint8_t* const inEnd = first + sourceSize;
     uint8_t* const outEnd = start + capacity;
-    // Short pairs may start up to here: far enough from both ends that they cannot reach past
-    // them (see short_runs.h).
-    const uintptr_t inFastLast =
-        sourceSize >= ShortPairMaxRead ? uintptr_t(inEnd) - ShortPairMaxRead : 0;
-    const uintptr_t outFastLast =
-        capacity >= ShortPairMaxWrite ? uintptr_t(outEnd) - ShortPairMaxWrite : 0;
-    const auto room = [inFastLast, outFastLast](const uint8_t* at, uint8_t* to) {
-        return !Checked || (uintptr_t(at) <= inFastLast && uintptr_t(to) <= outFastLast);
-    };
     const uint8_t* in = first;
     uint8_t* out = start;
     PixelStreamStatus status = PixelStreamTruncated;
@@ -41,7 +32,7 @@ CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const firs
     fill = (*in++ & StartsWithFill) != 0;
     for (;;) {
         if (fill) {
-            DecodeShortPairs(in, out, room);
+            DecodeShortPairs<Checked>(in, out, inEnd, outEnd);
             if (Checked && inEnd - in < ptrdiff_t(EndMarkSize))
                 goto fail;
             word = LoadWord(in);

@@ -1,13 +1,14 @@
-// The decoders' fast path: a fill run of 2 to 127 pixels, the literal run of 0 to 3 pixels
+// The decoders' fast path: a fill run of 2 to 127 pixels, the literal run of 0 to 7 pixels
 // after it and the next fill run's code, all in the 1-byte form. Pictures with large calm areas
 // and a little texture are made almost entirely of such pairs.
 //
 // Writing them exactly would take a loop or a branch per run size, and mispredicted branches
-// are what cost the time. Instead a short fill run takes four 16-byte stores and a short literal
-// run two 8-byte moves, whatever their size, and the stores may run up to 8 bytes past the
-// pair. A pair is taken only once the next fill run's code has been read and says at least 2
-// pixels: that run rewrites those 8 bytes right after, so nothing is ever left written past the
-// decoded picture.
+// are what cost the time. Instead a short fill run takes four 16-byte stores and a literal run
+// of up to 3 pixels two 8-byte moves, whatever their size, and the stores may run up to 8 bytes
+// past the pair. A pair is taken only once the next fill run's code has been read and says at
+// least 2 pixels: that run rewrites those 8 bytes right after, so nothing is ever left written
+// past the decoded picture. The rarer literal runs of 4 to 7 pixels take a branch of their own,
+// two 16-byte moves that write them exactly; leaving the fast path would cost more.
 #pragma once
 #include "count_code.h"
 #include "pixel_blocks.h"
@@ -22,11 +23,11 @@ constexpr size_t ShortLiteralCodeOffset = ShortCodeWidth + PixelSize;
 constexpr size_t ShortLiteralPixelsOffset = ShortLiteralCodeOffset + ShortCodeWidth;
 
 // The most a pair reads from its fill run's code on (up to the next fill run's pixel) and
-// writes from its first pixel on (a 127-pixel fill run, 3 literal pixels and the 8 bytes past
+// writes from its first pixel on (a 127-pixel fill run, 7 literal pixels and 8 bytes past
 // them). The bounded decoder takes the fast path only this far from both ends.
 constexpr size_t ShortPairMaxRead =
-    ShortLiteralPixelsOffset + 3 * PixelSize + ShortCodeWidth + PixelSize + EndMarkSize;
-constexpr size_t ShortPairMaxWrite = (127 + 3) * PixelSize + 8;
+    ShortLiteralPixelsOffset + 7 * PixelSize + ShortCodeWidth + PixelSize + EndMarkSize;
+constexpr size_t ShortPairMaxWrite = (127 + 7) * PixelSize + 8;
 
 // firstByte: a fill run's first code byte. True for the 1-byte form of 2 to 127 pixels: even
 // and at least 4. Below 4, the subtraction borrows into bit 8 (the end mark, counts 0 and 1);
@@ -40,6 +41,12 @@ inline bool IsShortFill(uint32_t firstByte) {
 // run's code then refuses the pair, since that code would be the end mark's second byte, 0.
 inline bool IsShortLiteral(uint32_t firstByte) {
     return (firstByte & 0xF9) == 0;
+}
+
+// firstByte: a literal run's first code byte. True for the 1-byte form of 4 to 7 pixels (bit 3
+// set, bits 0 and 4 to 7 clear).
+inline bool IsMediumLiteral(uint32_t firstByte) {
+    return (firstByte & 0xF9) == 0x08;
 }
 
 // Writes a fill run of bytes = 8 to 508 (2 to 127 pixels). The four stores cover [0, bytes)
@@ -59,22 +66,53 @@ CODEC_ALWAYS_INLINE void WriteShortFill(uint8_t* out, uint32_t value, uint32_t b
 }
 
 // Copies a literal run of bytes = 0 to 12 (0 to 3 pixels) as two 8-byte moves covering
-// [0, max(bytes, 8)): the second starts at 4 for 2 or 3 pixels.
+// [0, max(bytes, 8)): the second starts at 4 for 2 or 3 pixels. The encoder uses it too.
 CODEC_ALWAYS_INLINE void CopyShortLiteral(uint8_t* out, const uint8_t* in, size_t bytes) {
     const size_t second = (bytes >> 1) & 4;
     CopyBlock8(out, in);
     CopyBlock8(out + second, in + second);
 }
 
-// Decodes pairs from in, a fill run's code, on while they are short and room(in, out) allows,
-// and leaves in and out at the first fill run that is not part of one. Each pair reads at most
+// Writes the pair whose fill run's code is at in, with fillByte its first byte and a literal
+// run of literalBytes (short, or medium when Medium), and moves in and out past it.
+template <bool Medium>
+CODEC_ALWAYS_INLINE void TakePair(const uint8_t*& in, uint8_t*& out, uint32_t fillByte,
+                                  size_t literalBytes) {
+    const size_t fillBytes = 2 * size_t(fillByte);
+    WriteShortFill(out, LoadWord(in + ShortFillPixelOffset), uint32_t(fillBytes));
+    out += fillBytes;
+    const uint8_t* literal = in + ShortLiteralPixelsOffset;
+    if (Medium) {
+        CopyBlock16(out, literal);
+        CopyBlock16(out + literalBytes - 16, literal + literalBytes - 16);
+    } else {
+        CopyShortLiteral(out, literal, literalBytes);
+    }
+    out += literalBytes;
+    in = literal + literalBytes;
+}
+
+// How many pairs may be taken from in and out on without a check: each reads at most
 // ShortPairMaxRead bytes from its code on and writes at most ShortPairMaxWrite from its first
-// pixel on, all of it inside the stream and the picture when the stream is well formed.
-template <typename Room>
-CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOut, Room room) {
+// pixel on, and moves in and out by less than that.
+CODEC_ALWAYS_INLINE uint32_t PairsWithRoom(const uint8_t* in, const uint8_t* inEnd,
+                                           const uint8_t* out, const uint8_t* outEnd) {
+    const size_t byInput = size_t(inEnd - in) / ShortPairMaxRead;
+    const size_t byOutput = size_t(outEnd - out) / ShortPairMaxWrite;
+    return uint32_t(byInput < byOutput ? byInput : byOutput);
+}
+
+// Decodes pairs from in, a fill run's code, on while they are short, and leaves in and out at
+// the first fill run that is not part of one. Checked, it takes a pair only with room for it
+// before inEnd and outEnd, counted down a few hundred pairs at a time; unchecked, it trusts the
+// stream and the picture to hold them.
+template <bool Checked>
+CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOut,
+                                          const uint8_t* inEnd, const uint8_t* outEnd) {
     const uint8_t* in = inOut;
     uint8_t* out = outOut;
-    if (!room(in, out))
+    uint32_t room = Checked ? PairsWithRoom(in, inEnd, out, outEnd) : 1;
+    if (room == 0)
         return;
     // The fill code's byte is carried from one pair to the next: as far as the compiler knows,
     // the stores in between might change it, so it would be read again.
@@ -82,23 +120,30 @@ CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOu
     if (!IsShortFill(fillByte))
         return;
     for (;;) {
-        if (__builtin_expect(!room(in, out), 0))
-            break;
+        if (Checked && __builtin_expect(room == 0, 0)) {
+            room = PairsWithRoom(in, inEnd, out, outEnd);
+            if (room == 0)
+                break;
+        }
         const uint32_t literalByte = in[ShortLiteralCodeOffset];
-        if (__builtin_expect(!IsShortLiteral(literalByte), 0))
-            break;
         const size_t literalBytes = 2 * size_t(literalByte);
         const uint8_t* next = in + ShortLiteralPixelsOffset + literalBytes;
-        const uint32_t nextFillByte = next[0];
-        if (__builtin_expect(!IsShortFill(nextFillByte), 0))
-            break;
-        const size_t fillBytes = 2 * size_t(fillByte);
-        WriteShortFill(out, LoadWord(in + ShortFillPixelOffset), uint32_t(fillBytes));
-        out += fillBytes;
-        CopyShortLiteral(out, in + ShortLiteralPixelsOffset, literalBytes);
-        out += literalBytes;
-        in = next;
-        fillByte = nextFillByte;
+        // The medium pairs have a copy of the loop's body of their own, out of the short pairs'
+        // way: sharing it costs the short pairs a tenth of their speed.
+        if (__builtin_expect(!IsShortLiteral(literalByte), 0)) {
+            if (!IsMediumLiteral(literalByte) || !IsShortFill(next[0]))
+                break;
+            const uint32_t nextFillByte = next[0];
+            TakePair<true>(in, out, fillByte, literalBytes);
+            fillByte = nextFillByte;
+        } else {
+            const uint32_t nextFillByte = next[0];
+            if (__builtin_expect(!IsShortFill(nextFillByte), 0))
+                break;
+            TakePair<false>(in, out, fillByte, literalBytes);
+            fillByte = nextFillByte;
+        }
+        room -= Checked;
     }
     inOut = in;
     outOut = out;
