@@ -1,9 +1,10 @@
-// Timing in rounds, for a machine that other work shares. Each round times every contender
-// once, in an order that rotates from round to round, and each contender's time is compared
+// Timing in rounds, for a machine that other work shares. Each round times every contender in
+// turn, in an order that rotates from round to round, and each contender's time is compared
 // with a reference's within the same round. The load on the machine changes from second to
 // second, but hardly within a round of a few milliseconds, so the ratios hold where the times
-// alone do not. Figures are the median over the rounds, with the middle half of the rounds as
-// the spread.
+// alone do not. Within its turn a contender takes a few short samples and keeps the fastest: a
+// sample that another process interrupted is slower, never faster. Figures are the median over
+// the rounds, with the middle half of the rounds as the spread.
 #pragma once
 #include <stddef.h>
 #include <algorithm>
@@ -35,10 +36,10 @@ inline double NowSeconds() {
 }
 
 // Times contenders over rounds; returns, for each contender, its time per call in microseconds
-// in every round. Each sample is as many calls as take about sampleSeconds (one call when
-// sampleSeconds is 0), counted once beforehand.
+// in every round: the fastest of samples samples, each as many calls as take about
+// sampleSeconds (one call when sampleSeconds is 0), counted once beforehand.
 inline std::vector<std::vector<double>> TimeRounds(const std::vector<Contender>& contenders,
-                                                   int rounds, double sampleSeconds) {
+                                                   int rounds, int samples, double sampleSeconds) {
     const size_t count = contenders.size();
     std::vector<int> calls(count, 1);
     for (size_t c = 0; c < count && sampleSeconds > 0; ++c) {
@@ -51,10 +52,15 @@ inline std::vector<std::vector<double>> TimeRounds(const std::vector<Contender>&
     for (int round = 0; round < rounds; ++round) {
         for (size_t k = 0; k < count; ++k) {
             const size_t c = (size_t(round) + k) % count;
-            const double start = NowSeconds();
-            for (int call = 0; call < calls[c]; ++call)
-                contenders[c].Call();
-            times[c][size_t(round)] = (NowSeconds() - start) * 1e6 / calls[c];
+            double fastest = 0;
+            for (int sample = 0; sample < samples; ++sample) {
+                const double start = NowSeconds();
+                for (int call = 0; call < calls[c]; ++call)
+                    contenders[c].Call();
+                const double time = (NowSeconds() - start) * 1e6 / calls[c];
+                fastest = sample == 0 || time < fastest ? time : fastest;
+            }
+            times[c][size_t(round)] = fastest;
         }
     }
     return times;

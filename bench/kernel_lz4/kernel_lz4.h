@@ -6,6 +6,18 @@
 #ifndef FLARVEX_KERNEL_LZ4_H
 #define FLARVEX_KERNEL_LZ4_H
 
+/* Decompresses the LZ4 block of compressedSize bytes at source into at most maxDecompressedSize
+ * bytes at dest; returns the bytes written, or a negative number for a malformed block. */
+#ifdef __cplusplus
+extern "C"
+#endif
+    int
+    KernelLz4DecompressSafe(const char* source, char* dest, int compressedSize,
+                            int maxDecompressedSize);
+
+/* What the kernel's file needs, for it alone: the benchmark, in C++, includes this header beside
+ * liblz4's, whose names must stay liblz4's own. */
+#ifndef __cplusplus
 #define LZ4_decompress_safe KernelLz4DecompressSafe
 #define LZ4_decompress_safe_partial KernelLz4DecompressSafePartial
 #define LZ4_decompress_fast KernelLz4DecompressFast
@@ -15,17 +27,6 @@
 #define LZ4_decompress_safe_usingDict KernelLz4DecompressSafeUsingDict
 #define LZ4_decompress_fast_usingDict KernelLz4DecompressFastUsingDict
 
-#ifdef __cplusplus
-extern "C"
-#endif
-    /* Decompresses the LZ4 block of compressedSize bytes at source into at most
-     * maxDecompressedSize bytes at dest; returns the bytes written, or a negative number for a
-     * malformed block. */
-    int
-    KernelLz4DecompressSafe(const char* source, char* dest, int compressedSize,
-                            int maxDecompressedSize);
-
-#ifndef __cplusplus
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
