@@ -4,9 +4,15 @@
 // the destination before anything is read or written. The two are the same code with the checks
 // compiled in or out, so they cannot drift apart. The core mirrors the encoder: a fill run, then
 // a literal run, around the same loop.
+//
+// Wide = true moves pixels 16 bytes at a time and takes the fast path of short_runs.h wherever
+// it can; both need SSE2 to pay. Without it runs are filled a word at a time and copied with
+// memcpy, which keeps the path for processors without SSE2 a third of the size
+// (decoder_path.h).
 #pragma once
 #include <stddef.h>
 #include <stdint.h>
+#include <string.h>
 #include "count_code.h"
 #include "pixel_blocks.h"
 #include "pixel_stream.h"
@@ -14,7 +20,7 @@
 
 // Decodes the stream at first into start. Unchecked, sourceSize and capacity are not read and the
 // result's ByteCount is all that counts; checked, see DecodePixelStreamBounded.
-template <bool Checked>
+template <bool Checked, bool Wide>
 CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const first,
                                                        const uint32_t sourceSize,
                                                        uint8_t* const start,
@@ -32,7 +38,8 @@ CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const firs
     fill = (*in++ & StartsWithFill) != 0;
     for (;;) {
         if (fill) {
-            DecodeShortPairs<Checked>(in, out, inEnd, outEnd);
+            if (Wide)
+                DecodeShortPairs<Checked>(in, out, inEnd, outEnd);
             if (Checked && inEnd - in < ptrdiff_t(EndMarkSize))
                 goto fail;
             word = LoadWord(in);
@@ -45,7 +52,10 @@ CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const firs
                 status = PixelStreamTooLarge;
                 goto fail;
             }
-            FillPixels(out, LoadWord(in + width), count);
+            if (Wide)
+                FillPixels(out, LoadWord(in + width), count);
+            else
+                FillWords(out, LoadWord(in + width), count);
             in += width + PixelSize;
             out += size_t(count) * PixelSize;
         }
@@ -61,7 +71,10 @@ CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const firs
             status = PixelStreamTooLarge;
             goto fail;
         }
-        CopyPixels(out, in + width, count);
+        if (Wide)
+            CopyPixels(out, in + width, count);
+        else
+            memcpy(out, in + width, size_t(count) * PixelSize);
         in += width + size_t(count) * PixelSize;
         out += size_t(count) * PixelSize;
         fill = true;

@@ -57,6 +57,13 @@ CODEC_ALWAYS_INLINE void FillPixels(uint8_t* out, uint32_t value, uint32_t count
     StoreBlock16(out + bytes - 16, block);
 }
 
+// Stores count copies of value at out a word at a time: small code, for processors without
+// 16-byte moves.
+CODEC_ALWAYS_INLINE void FillWords(uint8_t* out, uint32_t value, uint32_t count) {
+    for (uint32_t i = 0; i < count; ++i)
+        StoreWord(out + size_t(i) * PixelSize, value);
+}
+
 // Copies count pixels from in to out, exactly, the same way as FillPixels.
 CODEC_ALWAYS_INLINE void CopyPixels(uint8_t* out, const uint8_t* in, uint32_t count) {
     const size_t bytes = size_t(count) * PixelSize;

@@ -15,30 +15,32 @@
 namespace {
 
 // The core is inlined whole into each of these, so each path's options decide its instructions:
-// the codec is built for any i686, and only the SSE2 path may use SSE2.
+// the codec is built for any i686, and only the SSE2 path may use SSE2. The scalar path goes
+// without the 16-byte moves and the short pairs' fast path, which would take four instructions
+// for each of their moves there.
 uint32_t DecodeTrustingScalar(const void* source, void* destination) {
-    return DecodeRuns<false>(static_cast<const uint8_t*>(source), 0,
-                             static_cast<uint8_t*>(destination), 0)
+    return DecodeRuns<false, false>(static_cast<const uint8_t*>(source), 0,
+                                    static_cast<uint8_t*>(destination), 0)
         .ByteCount;
 }
 
 PixelStreamDecodeResult DecodeBoundedScalar(const void* source, uint32_t sourceSize,
                                             void* destination, uint32_t capacity) {
-    return DecodeRuns<true>(static_cast<const uint8_t*>(source), sourceSize,
-                            static_cast<uint8_t*>(destination), capacity);
+    return DecodeRuns<true, false>(static_cast<const uint8_t*>(source), sourceSize,
+                                   static_cast<uint8_t*>(destination), capacity);
 }
 
 #if CODEC_SSE2_PATH
 __attribute__((target("sse2"))) uint32_t DecodeTrustingSse2(const void* source, void* destination) {
-    return DecodeRuns<false>(static_cast<const uint8_t*>(source), 0,
-                             static_cast<uint8_t*>(destination), 0)
+    return DecodeRuns<false, true>(static_cast<const uint8_t*>(source), 0,
+                                   static_cast<uint8_t*>(destination), 0)
         .ByteCount;
 }
 
 __attribute__((target("sse2"))) PixelStreamDecodeResult
 DecodeBoundedSse2(const void* source, uint32_t sourceSize, void* destination, uint32_t capacity) {
-    return DecodeRuns<true>(static_cast<const uint8_t*>(source), sourceSize,
-                            static_cast<uint8_t*>(destination), capacity);
+    return DecodeRuns<true, true>(static_cast<const uint8_t*>(source), sourceSize,
+                                  static_cast<uint8_t*>(destination), capacity);
 }
 #endif
 
