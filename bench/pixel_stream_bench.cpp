@@ -272,7 +272,7 @@ bool Measure(const Picture& picture, int rounds, bool smoke) {
 
 int main(int argc, char** argv) {
     bool smoke = false;
-    int rounds = 301;
+    int rounds = 201;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--smoke") == 0)
