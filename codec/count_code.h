@@ -5,6 +5,11 @@
 #include <stdint.h>
 #include <string.h>
 
+// The block moves and the decoding core are inlined into every entry point that uses them, even
+// where the compiler would rather call them (as at -Os), so that each entry point's own compile
+// options decide which instructions they become.
+#define CODEC_ALWAYS_INLINE inline __attribute__((always_inline))
+
 // Low bits of the first byte: bit 0 clear is the 1-byte form; bit 0 set and bit 1 clear the
 // 2-byte form; both set the 4-byte form, whose bit 2 is reserved (written 0, never read).
 constexpr uint32_t CountCodeWideBit = 0x01;
@@ -46,7 +51,7 @@ inline bool IsEndMark(uint32_t word) {
 
 // Reads the count code whose first four bytes are word (not the end mark) and sets width to
 // its length in bytes.
-inline uint32_t ReadCountCode(uint32_t word, uint32_t& width) {
+CODEC_ALWAYS_INLINE uint32_t ReadCountCode(uint32_t word, uint32_t& width) {
     if ((word & CountCodeWideBit) == 0) {
         width = ShortCodeWidth;
         return (word & 0xFF) >> ShortCodeShift;

@@ -18,6 +18,15 @@
 #include "pixel_stream.h"
 #include "short_runs.h"
 
+// The SSE2 path exists on x86 only; its functions ask for SSE2 themselves (decoder_path.h).
+#if defined(__i386__) || defined(__x86_64__)
+#define CODEC_SSE2_PATH 1
+#define CODEC_SSE2 __attribute__((target("sse2")))
+#else
+#define CODEC_SSE2_PATH 0
+#define CODEC_SSE2
+#endif
+
 // Decodes the stream at first into start. Unchecked, sourceSize and capacity are not read and the
 // result's ByteCount is all that counts; checked, see DecodePixelStreamBounded.
 template <bool Checked, bool Wide>
@@ -35,49 +44,38 @@ CODEC_ALWAYS_INLINE PixelStreamDecodeResult DecodeRuns(const uint8_t* const firs
 
     if (Checked && sourceSize == 0)
         goto fail;
+    // One run a turn, fill and literal runs taking turns: one count code reader and one set of
+    // checks serve both kinds, which keeps the loop small.
     fill = (*in++ & StartsWithFill) != 0;
     for (;;) {
-        if (fill) {
-            if (Wide)
-                DecodeShortPairs<Checked>(in, out, inEnd, outEnd);
-            if (Checked && inEnd - in < ptrdiff_t(EndMarkSize))
-                goto fail;
-            word = LoadWord(in);
-            if (IsEndMark(word))
-                break;
-            count = ReadCountCode(word, width);
-            if (Checked && size_t(inEnd - in) - width < PixelSize)
-                goto fail;
-            if (Checked && count > size_t(outEnd - out) / PixelSize) {
-                status = PixelStreamTooLarge;
-                goto fail;
-            }
-            if (Wide)
-                FillPixels(out, LoadWord(in + width), count);
-            else
-                FillWords(out, LoadWord(in + width), count);
-            in += width + PixelSize;
-            out += size_t(count) * PixelSize;
-        }
+        if (Wide && fill)
+            DecodeShortPairs<Checked>(in, out, inEnd, outEnd);
         if (Checked && inEnd - in < ptrdiff_t(EndMarkSize))
             goto fail;
         word = LoadWord(in);
         if (IsEndMark(word))
             break;
         count = ReadCountCode(word, width);
-        if (Checked && count > (size_t(inEnd - in) - width) / PixelSize)
+        // A fill run's one pixel, or a literal run's count of them, follows the code.
+        const size_t pixelBytes = (fill ? 1 : size_t(count)) * PixelSize;
+        if (Checked && pixelBytes > size_t(inEnd - in) - width)
             goto fail;
         if (Checked && count > size_t(outEnd - out) / PixelSize) {
             status = PixelStreamTooLarge;
             goto fail;
         }
-        if (Wide)
-            CopyPixels(out, in + width, count);
+        in += width;
+        if (fill && Wide)
+            FillPixels(out, LoadWord(in), count);
+        else if (fill)
+            FillWords(out, LoadWord(in), count);
+        else if (Wide)
+            CopyPixels(out, in, count);
         else
-            memcpy(out, in + width, size_t(count) * PixelSize);
-        in += width + size_t(count) * PixelSize;
+            memcpy(out, in, pixelBytes);
+        in += pixelBytes;
         out += size_t(count) * PixelSize;
-        fill = true;
+        fill = !fill;
     }
     if (Checked) {
         // At the end mark, with at least its four bytes left.

@@ -1,6 +1,7 @@
 // The decoders' fast path: a fill run of 2 to 127 pixels, the literal run of 0 to 7 pixels
-// after it and the next fill run's code, all in the 1-byte form. Pictures with large calm areas
-// and a little texture are made almost entirely of such pairs.
+// after it (0 to 3 in a build for size, see MediumPairs) and the next fill run's code, all in
+// the 1-byte form. Pictures with large calm areas and a little texture are made almost entirely
+// of such pairs.
 //
 // Writing them exactly would take a loop or a branch per run size, and mispredicted branches
 // are what cost the time. Instead a short fill run takes four 16-byte stores and a literal run
@@ -43,6 +44,15 @@ inline bool IsShortLiteral(uint32_t firstByte) {
     return (firstByte & 0xF9) == 0;
 }
 
+// Whether the pairs loop takes literal runs of 4 to 7 pixels too. Not in a build for size (the
+// setup program's): their copy of the loop's body costs 160 bytes there, for a twentieth of the
+// project's wallpaper.
+#if defined(__OPTIMIZE_SIZE__)
+constexpr bool MediumPairs = false;
+#else
+constexpr bool MediumPairs = true;
+#endif
+
 // firstByte: a literal run's first code byte. True for the 1-byte form of 4 to 7 pixels (bit 3
 // set, bits 0 and 4 to 7 clear).
 inline bool IsMediumLiteral(uint32_t firstByte) {
@@ -52,7 +62,7 @@ inline bool IsMediumLiteral(uint32_t firstByte) {
 // Writes a fill run of bytes = 8 to 508 (2 to 127 pixels). The four stores cover [0, bytes)
 // exactly from 16 bytes on and [0, 16) below; runs over 64 bytes fill their middle in a loop.
 CODEC_ALWAYS_INLINE void WriteShortFill(uint8_t* out, uint32_t value, uint32_t bytes) {
-    const PixelBlock16 block = RepeatPixel(value);
+    const PixelBlock16 block = {value, value, value, value};
     const uint32_t last = (bytes > 16 ? bytes : 16) - 16;
     const uint32_t second = last < 16 ? last : 16;
     StoreBlock16(out, block);
@@ -131,7 +141,7 @@ CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOu
         // The medium pairs have a copy of the loop's body of their own, out of the short pairs'
         // way: sharing it costs the short pairs a tenth of their speed.
         if (__builtin_expect(!IsShortLiteral(literalByte), 0)) {
-            if (!IsMediumLiteral(literalByte) || !IsShortFill(next[0]))
+            if (!MediumPairs || !IsMediumLiteral(literalByte) || !IsShortFill(next[0]))
                 break;
             const uint32_t nextFillByte = next[0];
             TakePair<true>(in, out, fillByte, literalBytes);
