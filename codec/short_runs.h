@@ -102,27 +102,24 @@ CODEC_ALWAYS_INLINE void TakePair(const uint8_t*& in, uint8_t*& out, uint32_t fi
     in = literal + literalBytes;
 }
 
-// How many pairs may be taken from in and out on without a check: each reads at most
-// ShortPairMaxRead bytes from its code on and writes at most ShortPairMaxWrite from its first
-// pixel on, and moves in and out by less than that.
-CODEC_ALWAYS_INLINE uint32_t PairsWithRoom(const uint8_t* in, const uint8_t* inEnd,
-                                           const uint8_t* out, const uint8_t* outEnd) {
-    const size_t byInput = size_t(inEnd - in) / ShortPairMaxRead;
-    const size_t byOutput = size_t(outEnd - out) / ShortPairMaxWrite;
-    return uint32_t(byInput < byOutput ? byInput : byOutput);
-}
-
 // Decodes pairs from in, a fill run's code, on while they are short, and leaves in and out at
-// the first fill run that is not part of one. Checked, it takes a pair only with room for it
-// before inEnd and outEnd, counted down a few hundred pairs at a time; unchecked, it trusts the
-// stream and the picture to hold them.
+// the first fill run that is not part of one. Checked, it takes a pair only where it cannot reach
+// past inEnd or outEnd; unchecked, it trusts the stream and the picture to hold it.
 template <bool Checked>
 CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOut,
                                           const uint8_t* inEnd, const uint8_t* outEnd) {
     const uint8_t* in = inOut;
     uint8_t* out = outOut;
-    uint32_t room = Checked ? PairsWithRoom(in, inEnd, out, outEnd) : 1;
-    if (room == 0)
+    // Pairs may start up to here: far enough from both ends that they cannot reach past them.
+    const uintptr_t inLast =
+        Checked && size_t(inEnd - in) >= ShortPairMaxRead ? uintptr_t(inEnd) - ShortPairMaxRead : 0;
+    const uintptr_t outLast = Checked && size_t(outEnd - out) >= ShortPairMaxWrite
+                                  ? uintptr_t(outEnd) - ShortPairMaxWrite
+                                  : 0;
+    const auto room = [inLast, outLast](const uint8_t* at, const uint8_t* to) {
+        return !Checked || (uintptr_t(at) <= inLast && uintptr_t(to) <= outLast);
+    };
+    if (!room(in, out))
         return;
     // The fill code's byte is carried from one pair to the next: as far as the compiler knows,
     // the stores in between might change it, so it would be read again.
@@ -130,11 +127,8 @@ CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOu
     if (!IsShortFill(fillByte))
         return;
     for (;;) {
-        if (Checked && __builtin_expect(room == 0, 0)) {
-            room = PairsWithRoom(in, inEnd, out, outEnd);
-            if (room == 0)
-                break;
-        }
+        if (__builtin_expect(!room(in, out), 0))
+            break;
         const uint32_t literalByte = in[ShortLiteralCodeOffset];
         const size_t literalBytes = 2 * size_t(literalByte);
         const uint8_t* next = in + ShortLiteralPixelsOffset + literalBytes;
@@ -153,7 +147,6 @@ CODEC_ALWAYS_INLINE void DecodeShortPairs(const uint8_t*& inOut, uint8_t*& outOu
             TakePair<false>(in, out, fillByte, literalBytes);
             fillByte = nextFillByte;
         }
-        room -= Checked;
     }
     inOut = in;
     outOut = out;
