@@ -35,7 +35,7 @@ CODEC_ALWAYS_INLINE void CopyBlock8(uint8_t* to, const uint8_t* from) {
 }
 
 // Stores count copies of value at out, exactly: 16-byte blocks, the last one overlapping the
-// one before it instead of a tail loop.
+// one before it instead of a tail loop (and rewriting the first for 4 pixels).
 CODEC_ALWAYS_INLINE void FillPixels(uint8_t* out, uint32_t value, uint32_t count) {
     const size_t bytes = size_t(count) * PixelSize;
     if (count < 4) {
@@ -43,9 +43,14 @@ CODEC_ALWAYS_INLINE void FillPixels(uint8_t* out, uint32_t value, uint32_t count
             StoreWord(out + i * PixelSize, value);
         return;
     }
+    // do-while: at -Os a for loop keeps its test at the top and jumps back to it, two branches
+    // a block instead of one.
     const PixelBlock16 block = {value, value, value, value};
-    for (size_t at = 0; at + 16 < bytes; at += 16)
+    size_t at = 0;
+    do {
         StoreBlock16(out + at, block);
+        at += 16;
+    } while (at + 16 < bytes);
     StoreBlock16(out + bytes - 16, block);
 }
 
@@ -64,7 +69,10 @@ CODEC_ALWAYS_INLINE void CopyPixels(uint8_t* out, const uint8_t* in, uint32_t co
             StoreWord(out + i * PixelSize, LoadWord(in + i * PixelSize));
         return;
     }
-    for (size_t at = 0; at + 16 < bytes; at += 16)
+    size_t at = 0;
+    do {
         CopyBlock16(out + at, in + at);
+        at += 16;
+    } while (at + 16 < bytes);
     CopyBlock16(out + bytes - 16, in + bytes - 16);
 }

@@ -70,8 +70,11 @@ CODEC_ALWAYS_INLINE void WriteShortFill(uint8_t* out, uint32_t value, uint32_t b
     StoreBlock16(out + (last - second), block);
     StoreBlock16(out + last, block);
     if (bytes > 64) {
-        for (uint32_t at = 32; at < last; at += 16)
+        uint32_t at = 32;
+        do {
             StoreBlock16(out + at, block);
+            at += 16;
+        } while (at < last);
     }
 }
 
