@@ -52,6 +52,9 @@ constexpr uint32_t StartsWithFill = 0x01; // start byte bit
 // code, and the stream's length would no longer fit the result.
 uint32_t EncodePixelStream(const void* source, void* destination, uint32_t byteCount);
 
+// Both decoders come in two builds, one using SSE2 and one for any i686, and pick one on their
+// first call (decoder_path.h); that choice is the only state the codec keeps.
+
 // Decodes the stream at source into destination and returns the number of bytes written, four
 // per pixel. Trusts the stream completely: it must be well formed and end in its end mark, and
 // destination must hold the whole picture; nothing is checked. Reads nothing past the end mark
