@@ -3,14 +3,16 @@
 // Windows build decompresses exactly the block that the host's liblz4 makes.
 //
 //   lz4_block picture.rle picture.rle.lz4
+#include "pixel_stream.h"
+
 #include <lz4.h>
 #include <lz4hc.h>
 #include <stdint.h>
 #include <stdio.h>
+
 #include <fstream>
 #include <iterator>
 #include <vector>
-#include "pixel_stream.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

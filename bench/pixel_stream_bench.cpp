@@ -9,17 +9,19 @@
 // Without pictures it measures the ones the build names. Each is checked first: both decoders
 // on both paths and every decompressor must give back the picture, and the encoder the stream,
 // byte for byte. --smoke times each contender once, so that a test can see the program work.
+#include "decoder_path.h"
+#include "pixel_stream.h"
+#include "round_timing.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
-#include "decoder_path.h"
-#include "pixel_stream.h"
-#include "round_timing.h"
 #if FLARVEX_BENCH_LIBLZ4
 #include <lz4.h>
 #include <lz4hc.h>

@@ -7,6 +7,7 @@
 // the rounds, with the middle half of the rounds as the spread.
 #pragma once
 #include <stddef.h>
+
 #include <algorithm>
 #include <chrono>
 #include <functional>

@@ -10,13 +10,14 @@
 // memcpy, which keeps the path for processors without SSE2 a third of the size
 // (decoder_path.h).
 #pragma once
-#include <stddef.h>
-#include <stdint.h>
-#include <string.h>
 #include "count_code.h"
 #include "pixel_blocks.h"
 #include "pixel_stream.h"
 #include "short_runs.h"
+
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
 
 // The SSE2 path exists on x86 only; its functions ask for SSE2 themselves (decoder_path.h).
 #if defined(__i386__) || defined(__x86_64__)

@@ -1,8 +1,10 @@
 // The choice between the decoders' two paths (decoder_path.h): the processor is asked once, and
 // tests and benchmarks may choose for themselves.
 #include "decoder_path.h"
-#include <stdint.h>
+
 #include "decode_runs.h"
+
+#include <stdint.h>
 #if CODEC_SSE2_PATH
 #include <cpuid.h>
 #endif

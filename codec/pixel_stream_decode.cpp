@@ -1,9 +1,10 @@
 // The trusting decoder, for the program's own pictures: the one decoding core (decode_runs.h)
 // without its checks, compiled for each of the two paths (decoder_path.h).
-#include <stdint.h>
 #include "decode_runs.h"
 #include "decoder_path.h"
 #include "pixel_stream.h"
+
+#include <stdint.h>
 
 namespace {
 

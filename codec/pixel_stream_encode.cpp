@@ -1,10 +1,9 @@
 // The pixel stream encoder. It mirrors the decoding core (decode_runs.h): each takes a fill run,
 // then a literal run, around the same loop.
-#include "pixel_stream.h"
-
 #include "count_code.h"
 #include "neighbour_mask.h"
 #include "pixel_blocks.h"
+#include "pixel_stream.h"
 #include "short_runs.h"
 
 #include <stddef.h>

@@ -1,11 +1,13 @@
 // The codec tests' main. Without options the decoders take the path they choose for this
 // processor; --decoder=scalar or --decoder=sse2 runs every test on that path instead (exit 77,
 // skipped, where the processor lacks it).
-#include <gtest/gtest.h>
-#include <stdio.h>
-#include <string.h>
 #include "codec_test_support.h"
 #include "decoder_path.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <string.h>
 
 PixelDecoderPath AutomaticDecoderPath;
 

@@ -2,11 +2,13 @@
 // buffers that fault on the first byte past their end, and the checks every encoder output
 // must pass.
 #pragma once
-#include <stdint.h>
-#include <string>
-#include <vector>
 #include "decoder_path.h"
 #include "pixel_stream.h"
+
+#include <stdint.h>
+
+#include <string>
+#include <vector>
 
 // The path the decoders chose for this processor before the tests began (codec_test_main.cpp).
 extern PixelDecoderPath AutomaticDecoderPath;

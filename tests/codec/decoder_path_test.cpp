@@ -2,13 +2,15 @@
 // pixels from both for every stream, well formed or not, with nothing written past the picture
 // and a failed decode's stray bytes within the 8 its contract allows. Every other codec test runs
 // on each path in turn too (codec_test_main.cpp).
+#include "codec_test_support.h"
 #include "decoder_path.h"
+
 #include <gtest/gtest.h>
+
 #include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
-#include "codec_test_support.h"
 
 namespace {
 

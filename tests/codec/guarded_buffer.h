@@ -5,6 +5,7 @@
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
+
 #include <vector>
 #if defined(_WIN32)
 #include <windows.h>

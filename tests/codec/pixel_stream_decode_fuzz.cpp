@@ -6,14 +6,16 @@
 // complete decode.
 //
 // Input: two bytes of capacity in pixels (little-endian), then the stream.
+#include "decoder_path.h"
+#include "pixel_stream.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
 #include <initializer_list>
 #include <memory>
-#include "decoder_path.h"
-#include "pixel_stream.h"
 
 namespace {
 

@@ -1,15 +1,17 @@
 // The encoder and the trusting decoder: the format byte for byte, every count code form, and
 // round trips of many pictures with the rules every encoder output must keep.
 #include "pixel_stream.h"
+
 #include <gtest/gtest.h>
 #if !defined(_WIN32)
 #include <sys/mman.h>
 #endif
+#include "codec_test_support.h"
+#include "guarded_buffer.h"
+
 #include <random>
 #include <string>
 #include <vector>
-#include "codec_test_support.h"
-#include "guarded_buffer.h"
 
 namespace {
 
