@@ -7,7 +7,7 @@
 //
 // Wide = true moves pixels 16 bytes at a time and takes the fast path of short_runs.h wherever
 // it can; both need SSE2 to pay. Without it runs are filled a word at a time and copied with
-// memcpy, which keeps the path for processors without SSE2 a third of the size
+// memcpy, which keeps the path for processors without SSE2 less than half the size
 // (decoder_path.h).
 #pragma once
 #include "count_code.h"
