@@ -49,8 +49,9 @@ bool TakeSetupPlace() {
 void HandOverToRunningSetup() {
     if (TakeSetupPlace())
         return;
-    if (HWND running = FindWindowA(TitleText, nullptr))
-        SetForegroundWindow(running);
+    // Before the other setup has made its window there is none to bring forward, and the call
+    // does nothing.
+    SetForegroundWindow(FindWindowA(TitleText, nullptr));
     HaltProcess(0);
 }
 

@@ -33,17 +33,17 @@ inline constexpr char ReplaceFailedText[] = " Failed to replace the installed fi
 inline constexpr char ProfileFailedText[] = " Failed to set the screen saver in system.ini";
 
 // The command line.
-inline constexpr char SetupRunningText[] = " Another setup is running: finish it first";
-inline constexpr char UnknownArgumentText[] =
-    " Setup does not understand this on its command line:";
-inline constexpr char SwitchesHintText[] = "setup /? lists what it does understand.";
-inline constexpr char SwitchesText[] = "Flarvex clock 2.90b installation setup\r\n\r\n"
-                                       "setup\t\topens the setup window\r\n"
+inline constexpr char SetupRunningText[] = " Another setup is running";
+// The argument not understood stands between these two.
+inline constexpr char UnknownArgumentText[] = " Setup does not understand:\r\n\r\n";
+inline constexpr char SwitchesHintText[] = "\r\n\r\nsetup /? lists what it does.";
+// Shown under the title as the box's caption.
+inline constexpr char SwitchesText[] = "setup\t\topens the setup window\r\n"
                                        "setup /install\tinstalls the screen saver\r\n"
                                        "setup /uninstall\tremoves it without asking\r\n"
-                                       "/quiet\t\twith either: no window, no message\r\n"
+                                       "/quiet\t\twith either: no window, no box\r\n"
                                        "/?\t\tthis list\r\n\r\n"
-                                       "Switches may also start with -, in any case.";
+                                       "- works as / too, in any case.";
 
 // The initialisation file entry that makes the installed file the system's screen saver.
 inline constexpr char ProfileFile[] = "system.ini";

@@ -14,11 +14,11 @@ constexpr uint32_t ShownArgumentRoom = 160;
 
 // Names the argument the command line does not understand.
 void ReportOffending(const CommandArgument& argument) {
-    char text[sizeof UnknownArgumentText + ShownArgumentRoom + sizeof SwitchesHintText + 8];
-    char* end = Append(Append(text, UnknownArgumentText), "\r\n\r\n");
+    char text[sizeof UnknownArgumentText + ShownArgumentRoom + sizeof SwitchesHintText];
+    char* end = Append(text, UnknownArgumentText);
     for (uint32_t i = 0; i < argument.Length && i < ShownArgumentRoom; ++i)
         *end++ = argument.Text[i];
-    *Append(Append(end, "\r\n\r\n"), SwitchesHintText) = '\0';
+    *Append(end, SwitchesHintText) = '\0';
     MessageBoxA(nullptr, text, WindowCaption, MB_ICONEXCLAMATION);
 }
 
@@ -27,7 +27,7 @@ void ReportOffending(const CommandArgument& argument) {
 void RunUnattended(const SetupCommand& command) {
     QuietRun = command.Quiet;
     if (command.Action == SetupAction::Help) {
-        MessageBoxA(nullptr, SwitchesText, WindowCaption, MB_ICONINFORMATION);
+        MessageBoxA(nullptr, SwitchesText, TitleText, MB_ICONINFORMATION);
         HaltProcess(ExitDone);
     }
     if (command.Action == SetupAction::Invalid) {

@@ -5,7 +5,7 @@
 # code and the compiler's own form, so that the programs that ship can be optimised whole when
 # they are linked, and the test programs linked as they are.
 set(FLARVEX_BARE_COMPILE_OPTIONS
-  -Oz -mpreferred-stack-boundary=2 -flto -ffat-lto-objects -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
+  -Oz -mpreferred-stack-boundary=2 -malign-data=abi -flto -ffat-lto-objects -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
   -fno-threadsafe-statics -fno-stack-protector -fno-ident
   # Kept for back traces: every frame links to its caller's. (GCC still gives no frame to a
   # procedure that calls nothing and keeps nothing on the stack; a fault there shows the
@@ -33,12 +33,17 @@ function(flarvex_bare_program target)
     target_link_options(${target} PRIVATE -s)
   endif()
   if(ARG_SHIPPED)
-    target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2
+    target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2 -malign-data=abi
       -Wl,-T,${CMAKE_SOURCE_DIR}/cmake/shipped_program.ld)
     set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
                  ${CMAKE_SOURCE_DIR}/cmake/shipped_program.ld)
     # Stripped, it has no symbols for a back trace to name code with: no code to read them.
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_unnamed_back_trace>)
+    # Its headers packed into one step of the file, as the last step of its link (before any
+    # signing, which comes after it).
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${FLARVEX_HOST_DIR}/packaging/program_headers $<TARGET_FILE:${target}>
+      VERBATIM)
   else()
     target_link_options(${target} PRIVATE -fno-lto)
   endif()

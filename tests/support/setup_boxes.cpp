@@ -29,8 +29,8 @@ std::string Differences(const SeenBox& seen, const ExpectedBox& expected) {
 
 ExpectedBox told::NotUnderstood(const std::string& argument) {
     return {" Setup",
-            " Setup does not understand this on its command line:\r\n\r\n" + argument +
-                "\r\n\r\nsetup /? lists what it does understand.",
+            " Setup does not understand:\r\n\r\n" + argument +
+                "\r\n\r\nsetup /? lists what it does.",
             BoxIconExclamation};
 }
 

@@ -48,16 +48,14 @@ inline const ExpectedBox Removed = {" Completed", " Program removed from your sy
 inline const ExpectedBox RemoveFailed = {" Error", " Failed to remove the file",
                                          BoxIconExclamation};
 // The command line's.
-inline const ExpectedBox SetupRunning = {" Error", " Another setup is running: finish it first",
-                                         BoxIconExclamation};
-inline const ExpectedBox Switches = {" Setup",
-                                     "Flarvex clock 2.90b installation setup\r\n\r\n"
+inline const ExpectedBox SetupRunning = {" Error", " Another setup is running", BoxIconExclamation};
+inline const ExpectedBox Switches = {"Flarvex clock 2.90b installation setup",
                                      "setup\t\topens the setup window\r\n"
                                      "setup /install\tinstalls the screen saver\r\n"
                                      "setup /uninstall\tremoves it without asking\r\n"
-                                     "/quiet\t\twith either: no window, no message\r\n"
+                                     "/quiet\t\twith either: no window, no box\r\n"
                                      "/?\t\tthis list\r\n\r\n"
-                                     "Switches may also start with -, in any case.",
+                                     "- works as / too, in any case.",
                                      BoxIconInformation};
 // Names the first argument of a command line that is not understood.
 ExpectedBox NotUnderstood(const std::string& argument);
