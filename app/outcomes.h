@@ -7,10 +7,11 @@
 
 #include <stdint.h>
 
+// The flags of every box below fit in a byte.
 struct Outcome {
     const char* Text;
     const char* Caption;
-    UINT Flags;
+    uint8_t Flags;
     uint8_t ExitCode;
 };
 

@@ -7,6 +7,6 @@
 
     .section .rdata, "dr"
     .globl SYMBOL(WallpaperStream)
-    .p2align 4
+    .p2align 2 /* the decoders read it in any alignment */
 SYMBOL(WallpaperStream):
     .incbin "wallpaper.rle"

@@ -5,9 +5,10 @@
 
 #include <stdint.h>
 
-struct FaultMapping {
+// Six bytes an entry, packed: the table is constant data in every program that ships.
+struct __attribute__((packed)) FaultMapping {
     uint32_t Code;           // the system's exception code
-    uint16_t Number;         // the run-time error it becomes
+    uint8_t Number;          // the run-time error it becomes
     bool ResetFloatingPoint; // the floating-point unit is re-initialised before the report
 };
 

@@ -12,4 +12,4 @@ _EntryPoint:
     call _ResetFloatingPointUnit
     xorl %ebp, %ebp
     call _RunProgram
-    ud2 # RunProgram never returns; this keeps its return address inside EntryPoint
+    int3 # RunProgram never returns; this keeps its return address inside EntryPoint
