@@ -62,17 +62,21 @@ std::vector<uint8_t> PixelBytes(const std::vector<uint32_t>& pixels) {
     return bytes;
 }
 
-std::vector<uint8_t> Encode(const std::vector<uint32_t>& pixels, uint32_t trailingBytes) {
+std::vector<uint8_t> Encode(const std::vector<uint32_t>& pixels, uint32_t trailingBytes,
+                            std::vector<uint8_t>* rest) {
     std::vector<uint8_t> input = PixelBytes(pixels);
     for (uint32_t i = 0; i < trailingBytes; ++i)
         input.push_back(uint8_t(0x5A + i));
     GuardedBuffer source(input);
     const size_t n = pixels.size();
     GuardedBuffer destination(4 * n + 8 + n / 16384);
+    memset(destination.data(), 0xEE, destination.size());
     const uint32_t length =
         EncodePixelStream(source.data(), destination.data(), uint32_t(input.size()));
     std::vector<uint8_t> stream = destination.bytes();
     stream.resize(length < stream.size() ? length : stream.size());
+    if (rest != nullptr)
+        rest->assign(destination.data() + stream.size(), destination.data() + destination.size());
     return stream;
 }
 

@@ -27,8 +27,10 @@ std::vector<uint8_t> BytesFromText(const std::string& text);
 std::vector<uint8_t> PixelBytes(const std::vector<uint32_t>& pixels);
 
 // Encodes pixels followed by trailingBytes extra bytes (byteCount = 4n + trailingBytes) into a
-// buffer of exactly 4n + 8 + n / 16,384 bytes.
-std::vector<uint8_t> Encode(const std::vector<uint32_t>& pixels, uint32_t trailingBytes = 0);
+// buffer of exactly 4n + 8 + n / 16,384 bytes, filled with 0xEE beforehand; rest, when given,
+// receives the buffer's bytes past the stream afterwards.
+std::vector<uint8_t> Encode(const std::vector<uint32_t>& pixels, uint32_t trailingBytes = 0,
+                            std::vector<uint8_t>* rest = nullptr);
 
 struct Decoded {
     uint32_t Result;
