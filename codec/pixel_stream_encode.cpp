@@ -87,7 +87,7 @@ inline void TakeBlockPairs(EncodeState& state, const uint8_t* block, MaskWord ed
         const ptrdiff_t nextFill = EdgeAt(edges);
         edges &= edges - 1;
         const size_t literalLength = size_t(nextFill - last - 1);
-        const uint8_t* const literal = fill + fillLength * PixelSize;
+        const uint8_t* const literal = block + (last + 1) * ptrdiff_t(PixelSize);
         if (__builtin_expect(fillLength < ShortCodeLimit && literalLength <= ShortPairLiteralMax,
                              1)) {
             out = WriteShortPair(out, fill, fillLength, literal, literalLength);
