@@ -101,6 +101,39 @@ inline void TakeBlockPairs(EncodeState& state, const uint8_t* block, MaskWord ed
     state.RunFirst = fillFirst;
 }
 
+// Writes the runs that end in the block, from its edges.
+inline void TakeBlockRuns(EncodeState& state, const uint8_t* block, MaskWord edges) {
+    if (state.LiteralOpen) {
+        if (edges == 0)
+            return;
+        const ptrdiff_t fillFirst = EdgeAt(edges);
+        edges &= edges - 1;
+        state.Out = WriteLiteralRun(state.Out, block + state.RunFirst * ptrdiff_t(PixelSize),
+                                    uint32_t(fillFirst - state.RunFirst));
+        state.RunFirst = fillFirst;
+        state.LiteralOpen = false;
+    }
+    TakeBlockPairs(state, block, edges);
+}
+
+// The edges of the block of pixels from first on, given the mask bit of the pixel before it
+// (previousBit), which it sets to the block's last.
+inline MaskWord BlockEdges(const uint8_t* pixels, uint32_t first, uint32_t count,
+                           MaskWord& previousBit) {
+    const MaskWord equal = count - first > MaskBits
+                               ? EqualNeighbours(pixels + size_t(first) * PixelSize)
+                               : EqualNeighboursAtEnd(pixels, first, count);
+    const MaskWord edges = equal ^ (equal << 1 | previousBit);
+    previousBit = equal >> (MaskBits - 1);
+    return edges;
+}
+
+// The picture is taken a chunk of blocks at a time: first every block's edges, then their runs.
+// The masks' compares are straight-line code; in one loop with the runs, every mispredicted
+// branch of the runs held them up as well, and the encoder took 15 to 28 % longer
+// (bench/README.md).
+constexpr uint32_t ChunkBlocks = 16;
+
 } // namespace
 
 uint32_t EncodePixelStream(const void* source, void* destination, uint32_t byteCount) {
@@ -118,24 +151,15 @@ uint32_t EncodePixelStream(const void* source, void* destination, uint32_t byteC
     // if pixel -1 equalled pixel 0, with no rising edge.
     EncodeState state{start + 1, 0, !startsWithFill};
     MaskWord previousBit = startsWithFill;
+    MaskWord chunkEdges[ChunkBlocks];
     uint32_t base = 0;
-    for (; base < count; base += MaskBits, state.RunFirst -= MaskBits) {
-        const uint8_t* block = pixels + size_t(base) * PixelSize;
-        const MaskWord equal = count - base > MaskBits ? EqualNeighbours(block)
-                                                       : EqualNeighboursAtEnd(pixels, base, count);
-        MaskWord edges = equal ^ (equal << 1 | previousBit);
-        previousBit = equal >> (MaskBits - 1);
-        if (state.LiteralOpen) {
-            if (edges == 0)
-                continue;
-            const ptrdiff_t fillFirst = EdgeAt(edges);
-            edges &= edges - 1;
-            state.Out = WriteLiteralRun(state.Out, block + state.RunFirst * ptrdiff_t(PixelSize),
-                                        uint32_t(fillFirst - state.RunFirst));
-            state.RunFirst = fillFirst;
-            state.LiteralOpen = false;
-        }
-        TakeBlockPairs(state, block, edges);
+    while (base < count) {
+        const uint32_t blocksLeft = (count - base + MaskBits - 1) / MaskBits;
+        const uint32_t blocks = blocksLeft < ChunkBlocks ? blocksLeft : ChunkBlocks;
+        for (uint32_t k = 0; k < blocks; ++k)
+            chunkEdges[k] = BlockEdges(pixels, base + k * MaskBits, count, previousBit);
+        for (uint32_t k = 0; k < blocks; ++k, base += MaskBits, state.RunFirst -= MaskBits)
+            TakeBlockRuns(state, pixels + size_t(base) * PixelSize, chunkEdges[k]);
     }
     // The mask has no bit for the last pixel, so every fill run has ended by now; what is left
     // is a literal run to the end, exact, since nothing follows it but the end mark.
