@@ -130,7 +130,7 @@ inline MaskWord BlockEdges(const uint8_t* pixels, uint32_t first, uint32_t count
 
 // The picture is taken a chunk of blocks at a time: first every block's edges, then their runs.
 // The masks' compares are straight-line code; in one loop with the runs, every mispredicted
-// branch of the runs held them up as well, and the encoder took 15 to 28 % longer
+// branch of the runs held them up as well, and the encoder took 16 to 29 % longer
 // (bench/README.md).
 constexpr uint32_t ChunkBlocks = 16;
 
