@@ -8,6 +8,7 @@
 #endif
 #include "codec_test_support.h"
 #include "guarded_buffer.h"
+#include "neighbour_mask.h"
 
 #include <random>
 #include <string>
@@ -180,6 +181,40 @@ TEST(PixelStream, RandomPicturesRoundTripAndKeepTheEncoderRules) {
         const Decoded decoded = DecodeTrusting(stream, pixels.size());
         ASSERT_EQ(decoded.Result, 4 * pixels.size());
         ASSERT_EQ(FirstMismatch(pixels, decoded.Pixels), "");
+    }
+}
+
+// The encoder takes the picture in blocks of MaskBits pixels, 16 blocks at a time, and a run
+// may end, or stay open, at either end. Pictures whose first run ends just before, at or just
+// after a block's or a 16-block chunk's end, followed by pairs of each kind: short ones, a fill
+// run too long for one, literal runs too long for one, and a literal run over whole blocks.
+TEST(PixelStream, RunsAroundBlockAndChunkEnds) {
+    struct Pair {
+        uint32_t Fill, Literal;
+    };
+    const Pair pairs[] = {
+        {2, 0}, {3, 4}, {127, 1}, {128, 2}, {2, 5}, {5, 3}, {2, 2 * MaskBits + 3}};
+    uint32_t next = 1; // pixel values, all different
+    for (const uint32_t end : {MaskBits, 16 * MaskBits, 32 * MaskBits}) {
+        for (uint32_t first = end - 4; first <= end + 4; ++first) {
+            for (const bool startsWithFill : {true, false}) {
+                std::vector<uint32_t> pixels;
+                for (uint32_t i = 0; i < first; ++i)
+                    pixels.push_back(startsWithFill ? 0 : next++);
+                for (const Pair& pair : pairs) {
+                    pixels.insert(pixels.end(), pair.Fill, next++);
+                    for (uint32_t i = 0; i < pair.Literal; ++i)
+                        pixels.push_back(next++);
+                }
+                SCOPED_TRACE("first run of " + std::to_string(first) + " pixels, " +
+                             (startsWithFill ? "a fill run" : "a literal run"));
+                std::vector<uint8_t> rest;
+                const std::vector<uint8_t> stream = Encode(pixels, 0, &rest);
+                ASSERT_EQ(CheckEncoderOutput(pixels, stream), "");
+                ASSERT_EQ(rest, std::vector<uint8_t>(rest.size(), 0xEE))
+                    << "written past the stream";
+            }
+        }
     }
 }
 
