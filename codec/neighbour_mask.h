@@ -37,8 +37,7 @@ inline MaskWord EqualNeighboursPortable(const uint8_t* pixels) {
 }
 
 // The same, where SSE2 is there. The compiler cannot find the byte-mask instruction that
-// collects sixteen compare results at once from the loop above, which leaves the encoder half
-// again as slow (bench/README.md).
+// collects sixteen compare results at once from the loop above.
 inline MaskWord EqualNeighbours(const uint8_t* pixels) {
 #if defined(__SSE2__)
     MaskWord mask = 0;
