@@ -44,23 +44,62 @@ uint32_t EntryPointAddress(const char* windowsPath) {
     return pe.ImageBase + pe.EntryPoint;
 }
 
+// Where 32-bit programs run through an emulator (tools/wine-session names it), Wine cannot
+// tell which processor trap a fault was: qemu-user writes -1 as the trap number of every
+// signal it delivers, and Wine takes the kind of fault from that number alone, so an access
+// violation, INTO or BOUND ends as an illegal instruction (217) and an integer division by
+// zero as an invalid floating-point operation (207). Nor does it raise the floating-point
+// exceptions that the control word unmasks. There the error numbers are not checked, and the
+// test says so with its skip; everything else still is.
+const char* Emulator() {
+    static char name[MAX_PATH];
+    static bool read = GetEnvironmentVariableA("FLARVEX_I386_EMULATOR", name, sizeof name) > 0;
+    return read ? name : nullptr;
+}
+
+std::string NotCheckedUnderTheEmulator(const char* what) {
+    return std::string("under the 32-bit emulator ") + Emulator() + ", " + what +
+           " is not checked: it gives Wine -1 as every fault's trap number. The rest ran.";
+}
+
+// Checks a fault's run-time error number where the trap number can be trusted. Returns false
+// where it cannot; the test then ends with a skip that says why, once its other checks ran.
+bool ExpectTrapNumber(DWORD number, DWORD expected) {
+    if (Emulator() != nullptr)
+        return false;
+    EXPECT_EQ(number, expected);
+    return true;
+}
+
 struct FaultCase {
     const char* Kind;
     DWORD Number;
+    // Whether the number follows from the processor's trap number, or the fault comes from
+    // the floating-point unit's own exception, rather than only from the instruction.
+    bool FromTrapNumber;
+    bool FromFloatingPointUnit;
 };
 
 class Faults : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(Faults, EndInAReportBoxWithTheErrorNumberAsExitCode) {
-    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, std::string("fault ") + GetParam().Kind);
+    const FaultCase& fault = GetParam();
+    if (Emulator() != nullptr && fault.FromFloatingPointUnit)
+        GTEST_SKIP() << "under the 32-bit emulator " << Emulator() << ", this fault does not "
+                     << "happen: it raises no floating-point exception that the control word "
+                     << "unmasks";
+    bool numberChecked = Emulator() == nullptr || !fault.FromTrapNumber;
+    ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, std::string("fault ") + fault.Kind);
     ASSERT_TRUE(outcome.Ended) << "the probe did not end within 20 s";
-    EXPECT_EQ(outcome.ExitCode, GetParam().Number);
     ASSERT_FALSE(outcome.Boxes.empty()) << "no box captioned Error";
     for (const ShownBox& box : outcome.Boxes)
         EXPECT_EQ(box.View.Flags(), static_cast<UINT>(MB_OK));
     std::vector<std::string> lines = Lines(outcome.Boxes[0].View.Text);
     ASSERT_GE(lines.size(), 2u) << outcome.Boxes[0].View.Text;
-    std::string prefix = "Runtime error " + std::to_string(GetParam().Number) + " at 0x";
+    // The process ends with the number that the report shows.
+    DWORD number = numberChecked ? fault.Number : std::stoul(lines[0].substr(14));
+    EXPECT_EQ(outcome.ExitCode, number);
+    std::string prefix = "Runtime error " + std::to_string(number) + " at 0x";
     ASSERT_EQ(lines[0].rfind(prefix, 0), 0u) << lines[0];
     EXPECT_EQ(lines[1], "  0x" + lines[0].substr(prefix.size())) << "the error address again";
     EXPECT_EQ(outcome.Output, "exit procedure ran\n") << "the fault ended the nested call";
@@ -69,14 +108,19 @@ TEST_P(Faults, EndInAReportBoxWithTheErrorNumberAsExitCode) {
         EXPECT_EQ(outcome.Boxes[i].View.Text.size(), 1024u) << "box " << i;
     const std::string& last = outcome.Boxes.back().View.Text;
     EXPECT_EQ(last.substr(last.size() - 4), "\r\n\r\n");
+    if (!numberChecked)
+        GTEST_SKIP() << NotCheckedUnderTheEmulator("the error number");
 }
 
-INSTANTIATE_TEST_SUITE_P(RunTimeError, Faults,
-                         ::testing::Values(FaultCase{"access", 216}, FaultCase{"divide", 200},
-                                           FaultCase{"float", 200}, FaultCase{"stack", 202},
-                                           FaultCase{"illegal", 217}, FaultCase{"overflow", 215},
-                                           FaultCase{"bounds", 201}, FaultCase{"window", 216}),
-                         [](const auto& info) { return std::string(info.param.Kind); });
+// The stack overflow and the illegal instruction come out right under the emulator too.
+INSTANTIATE_TEST_SUITE_P(
+    RunTimeError, Faults,
+    ::testing::Values(FaultCase{"access", 216, true, false}, FaultCase{"divide", 200, true, false},
+                      FaultCase{"float", 200, true, true}, FaultCase{"stack", 202, false, false},
+                      FaultCase{"illegal", 217, false, false},
+                      FaultCase{"overflow", 215, true, false},
+                      FaultCase{"bounds", 201, true, false}, FaultCase{"window", 216, true, false}),
+    [](const auto& info) { return std::string(info.param.Kind); });
 
 TEST(RunTimeError, AnAccessViolationIsTracedThroughEveryFrameToTheStartUpCode) {
     ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, "fault access");
@@ -113,7 +157,7 @@ std::vector<std::string> NamedProcedures(const std::string& report) {
 
 TEST(RunTimeError, ABuildWithSymbolsNamesTheProcedureOfEveryLine) {
     ProbeOutcome outcome = RunProbe(RUNTIME_PROBE_SYMBOLS, "fault access");
-    EXPECT_EQ(outcome.ExitCode, 216u);
+    bool numberChecked = ExpectTrapNumber(outcome.ExitCode, 216u);
     ASSERT_EQ(outcome.Boxes.size(), 1u);
     const std::string& report = outcome.Boxes[0].View.Text;
     EXPECT_EQ(NamedProcedures(report),
@@ -122,11 +166,13 @@ TEST(RunTimeError, ABuildWithSymbolsNamesTheProcedureOfEveryLine) {
         << report;
     std::vector<std::string> lines = Lines(report);
     EXPECT_EQ(lines[1].substr(0, 14), "  0x" + lines[0].substr(lines[0].size() - 8) + "  ");
+    if (!numberChecked)
+        GTEST_SKIP() << NotCheckedUnderTheEmulator("the error number");
 }
 
 TEST(RunTimeError, AFaultInAWindowProcedureIsTracedThroughTheMessagePump) {
     ProbeOutcome outcome = RunProbe(RUNTIME_PROBE_SYMBOLS, "fault window");
-    EXPECT_EQ(outcome.ExitCode, 216u);
+    bool numberChecked = ExpectTrapNumber(outcome.ExitCode, 216u);
     ASSERT_EQ(outcome.Boxes.size(), 1u);
     const std::string& report = outcome.Boxes[0].View.Text;
     std::vector<std::string> names = NamedProcedures(report);
@@ -140,13 +186,17 @@ TEST(RunTimeError, AFaultInAWindowProcedureIsTracedThroughTheMessagePump) {
     EXPECT_EQ(outer, (std::vector<std::string>{"FaultInWindowProcedure", "NestedCall",
                                                "_Z13MainProcedurev", "RunProgram", "EntryPoint"}))
         << report;
+    if (!numberChecked)
+        GTEST_SKIP() << NotCheckedUnderTheEmulator("the error number");
 }
 
 TEST(RunTimeError, APendingIoCodeKeepsTheReportFromShowing) {
     ProbeOutcome outcome = RunProbe(RUNTIME_PROBE, "fault access gated");
     ASSERT_TRUE(outcome.Ended);
-    EXPECT_EQ(outcome.ExitCode, 216u);
+    bool numberChecked = ExpectTrapNumber(outcome.ExitCode, 216u);
     EXPECT_TRUE(outcome.Boxes.empty());
+    if (!numberChecked)
+        GTEST_SKIP() << NotCheckedUnderTheEmulator("the error number");
 }
 
 TEST(ErrorBox, AFullBufferIsShownAtOnceAndTheRestOfThatPieceIsLost) {
