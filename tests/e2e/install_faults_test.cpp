@@ -42,10 +42,6 @@ void PrintTo(const FaultRow& row, std::ostream* out) {
 class Faults : public ::testing::TestWithParam<FaultRow> {
   public:
     void SetUp() override {
-        bool root = geteuid() == 0;
-        Who who = GetParam().who;
-        if ((who == Who::Root && !root) || (who == Who::Unprivileged && root))
-            GTEST_SKIP() << "this fault is one for " << (root ? "an unprivileged user" : "root");
         desktop::MovePointer(0, 0); // away from the buttons: button 1 stays selected
         installed = Windows("Flarvex.scr");
         temporary = installed + ".new";
@@ -56,8 +52,6 @@ class Faults : public ::testing::TestWithParam<FaultRow> {
     }
 
     void TearDown() override {
-        if (installed.empty())
-            return; // skipped before anything was planted
         chmod(Windows("").c_str(), 0755);
         for (const std::string& name : {installed, temporary, profile})
             unlink(name.c_str()); // the name itself, link or not
@@ -285,7 +279,17 @@ TEST_P(Faults, HoldTheDiskToWhatTheUserIsTold) {
         row.check(*this);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Faults, ::testing::ValuesIn(Rows),
+// The rows for whoever runs the test; the run as the other user takes the rest.
+std::vector<FaultRow> RowsForThisUser() {
+    Who other = geteuid() == 0 ? Who::Unprivileged : Who::Root;
+    std::vector<FaultRow> rows;
+    for (const FaultRow& row : Rows)
+        if (row.who != other)
+            rows.push_back(row);
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Faults, ::testing::ValuesIn(RowsForThisUser()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
