@@ -343,6 +343,21 @@ int main(int argc, char** argv) {
     }
     printf("Decoder path chosen for this processor: %s\n",
            CurrentPixelDecoderPath() == PixelDecoderSse2 ? "SSE2" : "scalar");
+    // tools/wine-session names the emulator through which 32-bit programs run, where they do.
+    if (const char* emulator = getenv("FLARVEX_I386_EMULATOR"))
+        printf("Run through the 32-bit emulator %s: these times are not comparable with those "
+               "of programs that run on the processor itself\n",
+               emulator);
+#if !FLARVEX_BENCH_KERNEL_LZ4
+#if FLARVEX_BENCH_LIBLZ4
+    const char* leftOut = "LZ4's decoder from the kernel source";
+#else
+    const char* leftOut = "LZ4 HC";
+#endif
+    printf("%s: skipped: the kernel source that carries it (%s) is not installed; tools/bench "
+           "installs it\n",
+           leftOut, FLARVEX_BENCH_KERNEL_SOURCE);
+#endif
     // A second of work first: the processor's clock, and under Wine the start-up's own work,
     // settle before the first round.
     if (!smoke) {
