@@ -42,7 +42,8 @@ function(flarvex_bare_program target)
     # Its headers packed into one step of the file, as the last step of its link (before any
     # signing, which comes after it).
     add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${FLARVEX_HOST_DIR}/packaging/program_headers $<TARGET_FILE:${target}>
+      COMMAND ${FLARVEX_HOST_DIR}/host_tools/program_headers/program_headers
+              $<TARGET_FILE:${target}>
       VERBATIM)
   else()
     target_link_options(${target} PRIVATE -fno-lto)

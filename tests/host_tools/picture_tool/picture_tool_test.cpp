@@ -2,11 +2,11 @@
 // every kind of bad input refused with the file's name, the problem and status 1, leaving no
 // output file behind.
 #include "file_bytes.h"
-#include "picture_tool_files.h"
-#include "picture_tool_png.h"
 #include "pixel_stream.h"
+#include "png_file.h"
 #include "program_run.h"
 #include "scratch_folder.h"
+#include "whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"OutputFolderMissing",
                  {"encode", "@small.png", "@nowhere/out.rle"},
                  1,
-                 {"@nowhere/out.rle: cannot create a file beside it"}},
+                 {"@nowhere/out.rle: cannot create a temporary file beside it"}},
         BadInput{"TruncatedStream",
                  {"decode", "@truncated.rle", "@out.png", "--width", "37"},
                  1,

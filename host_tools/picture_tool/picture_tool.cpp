@@ -8,10 +8,10 @@
 // Every failure names the file and what is wrong with it and exits with status 1 (2 for a
 // wrong command line); an output file is either written whole or not touched.
 #include "picture_tool_colors.h"
-#include "picture_tool_files.h"
-#include "picture_tool_png.h"
 #include "picture_tool_stats.h"
 #include "pixel_stream.h"
+#include "png_file.h"
+#include "whole_file.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -127,10 +127,9 @@ int Encode(const Options& options) {
         return UsageError("encode takes a PNG picture and a stream file");
     const std::string& input = options.Files[0];
     const std::string& output = options.Files[1];
-    std::vector<uint8_t> file;
     std::string error;
     Picture picture;
-    if (!ReadWholeFile(input, file, error) || !ReadPng(file, picture, error))
+    if (!ReadPngFile(input, picture, error))
         return Fail(input, error);
     if (options.ExpectWidth != 0 &&
         (picture.Width != options.ExpectWidth || picture.Height != options.ExpectHeight))
@@ -199,9 +198,8 @@ int Decode(const Options& options) {
             break;
         }
     }
-    std::vector<uint8_t> file;
     std::string error;
-    if (!WritePng(picture, file, error) || !WriteWholeFile(output, file, error))
+    if (!WritePngFile(output, picture, error))
         return Fail(output, error);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Colour reduction for photographs: a picture with thousands of colours makes a stream of
 // nearly 4 bytes a pixel, one with a dozen colours a fraction of that.
 #pragma once
-#include "picture_tool_png.h"
+#include "picture.h"
 
 #include <string>
 

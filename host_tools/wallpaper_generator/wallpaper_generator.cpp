@@ -11,7 +11,7 @@
 // on doubles (correctly rounded by IEEE 754) with the build forbidding contraction into fused
 // multiply-adds, and sine and arc tangent come from series in this file rather than from the
 // C library, whose last bits differ between versions.
-#include "rgb_png.h"
+#include "png_file.h"
 
 #include <math.h>
 #include <stdint.h>
@@ -599,25 +599,25 @@ Exposure Defocus(Exposure& sharp) {
     return blurred;
 }
 
-RgbPicture Paint() {
+Picture Paint() {
     Scene scene;
     scene.View = MakeCamera();
     scene.Parts = Movement(scene.View);
     Exposure exposure = Expose(scene);
     Exposure photograph = Defocus(exposure);
 
-    RgbPicture picture;
+    Picture picture;
     picture.Width = Width;
     picture.Height = Height;
-    picture.Pixels.resize(size_t(Width) * Height * 3);
+    picture.Pixels.resize(size_t(Width) * Height * PictureBytesPerPixel);
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {
             const Sample& sample = photograph.At(x, y);
             const Colour colour = SepiaLevel(ToneLevel(sample.Radiance, sample.Grain, x, y));
-            uint8_t* pixel = &picture.Pixels[(size_t(y) * Width + x) * 3];
-            pixel[0] = colour.Red;
+            uint8_t* pixel = &picture.Pixels[(size_t(y) * Width + x) * PictureBytesPerPixel];
+            pixel[0] = colour.Blue;
             pixel[1] = colour.Green;
-            pixel[2] = colour.Blue;
+            pixel[2] = colour.Red;
         }
     }
     return picture;
@@ -631,7 +631,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!WriteRgbPng(argv[1], Paint(), error)) {
+    if (!WritePngFile(argv[1], Paint(), error)) {
         fprintf(stderr, "wallpaper_generator: %s: %s\n", argv[1], error.c_str());
         return 1;
     }

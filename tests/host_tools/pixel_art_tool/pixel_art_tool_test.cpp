@@ -69,9 +69,9 @@ TEST(PixelArtToolTest, StopsOnBadInputNamingFileAndLine) {
     const std::string plain = Picture("");
     const BadRun cases[] = {
         {"missing picture", "icon", nullptr, nullptr, 1,
-         "pixel_art_tool: FILE: cannot open: No such file or directory", "art.txt"},
+         "pixel_art_tool: FILE: cannot open it: No such file or directory", "art.txt"},
         {"missing legend", "icon", "", cursor.c_str(), 1,
-         "pixel_art_tool: FILE: cannot open: No such file or directory", "missing.txt"},
+         "pixel_art_tool: FILE: cannot open it: No such file or directory", "missing.txt"},
         {"bad legend", "icon", "; legend\n. transparent\nW 15\nW 0\n", cursor.c_str(), 1,
          "pixel_art_tool: FILE:4: 'W' is already defined on line 3", "legend.txt"},
         {"narrow row", "icon", nullptr, narrow.c_str(), 1,

@@ -2,8 +2,8 @@
 // paints, and it is the picture the setup window needs (size, colours, calm where the
 // buttons and the title are drawn, a size that packs well).
 #include "file_bytes.h"
+#include "png_file.h"
 #include "program_run.h"
-#include "rgb_png.h"
 #include "scratch_folder.h"
 #include "setup_look.h"
 
@@ -17,28 +17,29 @@ namespace {
 const std::string Generator = WALLPAPER_GENERATOR;
 const std::string CheckedIn = CHECKED_IN_WALLPAPER;
 
-RgbPicture Load(const std::string& path) {
-    RgbPicture picture;
+Picture Load(const std::string& path) {
+    Picture picture;
     std::string error;
-    EXPECT_TRUE(ReadRgbPng(path, picture, error)) << path << ": " << error;
+    EXPECT_TRUE(ReadPngFile(path, picture, error)) << path << ": " << error;
     return picture;
 }
 
-uint32_t PixelAt(const RgbPicture& picture, int x, int y) {
-    const uint8_t* p = &picture.Pixels[(size_t(y) * picture.Width + x) * 3];
-    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+// The pixel at column x, row y as 0xRRGGBB.
+uint32_t PixelAt(const Picture& picture, int x, int y) {
+    const uint8_t* p = &picture.Pixels[(size_t(y) * picture.Width + x) * PictureBytesPerPixel];
+    return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
 }
 
 TEST(WallpaperGeneratorTest, RepaintsTheCheckedInPicturePixelForPixel) {
     ScratchFolder folder;
     const ProgramRun run = RunProgram({Generator, folder.Path("wallpaper.png")});
     ASSERT_EQ(run.ExitStatus, 0) << run.Messages();
-    const RgbPicture painted = Load(folder.Path("wallpaper.png"));
-    const RgbPicture checkedIn = Load(CheckedIn);
+    const Picture painted = Load(folder.Path("wallpaper.png"));
+    const Picture checkedIn = Load(CheckedIn);
     ASSERT_EQ(painted.Width, checkedIn.Width);
     ASSERT_EQ(painted.Height, checkedIn.Height);
-    for (int y = 0; y < painted.Height; ++y) {
-        for (int x = 0; x < painted.Width; ++x) {
+    for (int y = 0; y < int(painted.Height); ++y) {
+        for (int x = 0; x < int(painted.Width); ++x) {
             const uint32_t want = PixelAt(checkedIn, x, y), got = PixelAt(painted, x, y);
             ASSERT_EQ(got, want) << std::hex << "first difference at pixel " << std::dec << x
                                  << ", " << y << std::hex << ": painted 0x" << got
@@ -66,10 +67,10 @@ TEST(WallpaperGeneratorTest, TheCheckedInPictureIsA24BitRgbPngOfTheWindowsSize) 
 }
 
 TEST(WallpaperGeneratorTest, UsesAtMostThirteenWarmTonesFromDarkBrownToCream) {
-    const RgbPicture picture = Load(CheckedIn);
+    const Picture picture = Load(CheckedIn);
     std::set<uint32_t> colours;
-    for (int y = 0; y < picture.Height; ++y)
-        for (int x = 0; x < picture.Width; ++x)
+    for (int y = 0; y < int(picture.Height); ++y)
+        for (int x = 0; x < int(picture.Width); ++x)
             colours.insert(PixelAt(picture, x, y));
     EXPECT_LE(colours.size(), 13u);
     EXPECT_EQ(colours.count(0x2F0A0A), 1u) << "the near-black red-brown (47, 10, 10)";
@@ -93,7 +94,7 @@ TEST(WallpaperGeneratorTest, KeepsTheButtonsAndTheTitleOnDarkCalmGround) {
         {"button 3", look::Buttons[3]},
         {"title", look::TitleBox},
     };
-    const RgbPicture picture = Load(CheckedIn);
+    const Picture picture = Load(CheckedIn);
     for (const Area& area : areas) {
         double brightness = 0.0;
         int pixels = 0, changes = 0;
@@ -116,7 +117,7 @@ TEST(WallpaperGeneratorTest, KeepsTheButtonsAndTheTitleOnDarkCalmGround) {
 // pixel, other pixels four bytes each. Its size should stay of the order of the 30 to 80 KB
 // that leaves room for texture where it counts and calm everywhere else.
 TEST(WallpaperGeneratorTest, PacksIntoARunLengthStreamOfThirtyToEightyKilobytes) {
-    const RgbPicture picture = Load(CheckedIn);
+    const Picture picture = Load(CheckedIn);
     auto countWidth = [](size_t count) { return count < 0x80 ? 1u : (count < 0x4000 ? 2u : 4u); };
     const size_t pixels = size_t(picture.Width) * picture.Height;
     auto at = [&](size_t i) {
