@@ -13,8 +13,8 @@ namespace {
 
 // What the processor has and which path the decoders take: 0 until first asked, then 1 + the
 // answer. Plain data, set without a constructor (the setup program runs none). The processor is
-// asked once: in a virtual machine CPUID traps to the monitor, and took 8 us on the machine in
-// bench/README.md, half the time the whole wallpaper takes to decode.
+// asked once: in a virtual machine CPUID traps to the monitor, and one CPUID can take as long
+// as a good part of the wallpaper's decoding (bench/README.md).
 uint32_t KnownSse2;
 uint32_t ChosenPath;
 

@@ -32,8 +32,8 @@ inline uint8_t* WriteLiteralRun(uint8_t* out, const uint8_t* first, uint32_t len
 }
 
 // The short pairs: a fill run of 2 to 127 pixels and a literal run of 0 to 4 after it, written
-// without a branch on their sizes. 91 % of the project's wallpaper's pairs are short, and all but
-// 32 of the 7,187 of the benchmark's synthetic picture (bench/README.md).
+// without a branch on their sizes. Most of the project's wallpaper's pairs are short, and nearly
+// all of the benchmark's synthetic picture's (bench/README.md counts them).
 constexpr uint32_t ShortPairLiteralMax = 4;
 
 // Writes a short pair: fillLength copies of the pixel at fill, then the literalLength pixels at
@@ -130,8 +130,7 @@ inline MaskWord BlockEdges(const uint8_t* pixels, uint32_t first, uint32_t count
 
 // The picture is taken a chunk of blocks at a time: first every block's edges, then their runs.
 // The masks' compares are straight-line code; in one loop with the runs, every mispredicted
-// branch of the runs held them up as well, and the encoder took 16 to 29 % longer
-// (bench/README.md).
+// branch of the runs held them up as well, and the encoder took longer (bench/README.md).
 constexpr uint32_t ChunkBlocks = 16;
 
 } // namespace

@@ -45,8 +45,8 @@ inline bool IsShortLiteral(uint32_t firstByte) {
 }
 
 // Whether the pairs loop takes literal runs of 4 to 7 pixels too. Not in a build for size (the
-// setup program's): their copy of the loop's body costs 160 bytes there, for a twentieth of the
-// project's wallpaper.
+// setup program's): their copy of the loop's body costs more bytes there than the few pairs of
+// the project's wallpaper that it takes are worth (bench/README.md).
 #if defined(__OPTIMIZE_SIZE__)
 constexpr bool MediumPairs = false;
 #else
