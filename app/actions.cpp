@@ -13,26 +13,45 @@
 
 #include <windows.h>
 
+#include <string.h>
+
 namespace {
 
 constexpr char TemporarySuffix[] = ".new";
+constexpr char SystemLibrary[] = "kernel32.dll";
+constexpr char FinalPathName[] = "GetFinalPathNameByHandleA";
 constexpr UINT UninstallQuestionFlags = MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2; // 0x121
+
+using FinalPathProcedure = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+
+// Whether the open file is the name path itself rather than a file that a link at path leads
+// to. Wine resolves links before it deletes or renames, so erasing a link there erases the
+// file it leads to: only the name itself may be erased. The system's answer is looked up when
+// it is needed, so that the program loads where it is absent too (before Vista), and there the
+// system has no file symbolic links.
+bool IsNameItself(HANDLE file, const char* path) {
+    FinalPathProcedure finalPathOf =
+        reinterpret_cast<FinalPathProcedure>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA(SystemLibrary), FinalPathName)));
+    if (finalPathOf == nullptr)
+        return true;
+    char finalPath[MAX_PATH];
+    DWORD length = finalPathOf(file, finalPath, sizeof finalPath, 0);
+    return length != 0 && length < sizeof finalPath && IsFinalPathOf(finalPath, path);
+}
 
 // Frees the temporary file's name: a leftover of an install cut short is removed, made
 // writable first when it is read-only. Anything that is not a plain file of that name (a
 // directory, or a link that leads elsewhere) is left alone, and the name counts as taken.
-// Wine resolves links before it deletes or renames, so removing a link there would remove
-// the file it leads to: a leftover must be the name itself to be removed.
 bool FreeTemporaryName(const char* temporary) {
     HANDLE leftover =
         CreateFileA(temporary, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (leftover == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
-    char finalPath[MAX_PATH];
-    DWORD length = GetFinalPathNameByHandleA(leftover, finalPath, sizeof finalPath, 0);
+    bool itself = IsNameItself(leftover, temporary);
     CloseHandle(leftover);
-    if (length == 0 || length >= sizeof finalPath || !IsFinalPathOf(finalPath, temporary))
+    if (!itself)
         return false;
     if (DeleteFileA(temporary))
         return true;
