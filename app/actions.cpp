@@ -118,6 +118,13 @@ bool InstalledFileGone() {
            GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
+void LetGoOfInstalledFile() {
+    if (InstallState == 0) {
+        CloseFileVariable(ProbeFile);
+        InstallState = 1;
+    }
+}
+
 } // namespace
 
 void Report(const Outcome& outcome) {
@@ -140,6 +147,9 @@ const Outcome& Install() {
 const Outcome& Uninstall() {
     if (InstallState != 0)
         return NotFound;
+    // A link planted at the installed name: the file it leads to is someone else's.
+    if (!IsNameItself(ProbeFile.Handle, TargetPath.Chars))
+        return RemoveFailed;
     CloseFileVariable(ProbeFile);
     EraseNamedFile(ProbeFile);
     if (TakeIoResult() == 0 && InstalledFileGone()) {
@@ -167,9 +177,14 @@ void UninstallAction() {
     Report(Uninstall());
 }
 
+void LeaveSetup() {
+    LetGoOfInstalledFile();
+    HaltProcess(0);
+}
+
+// The window's end reaches LeaveSetup, which finds the file let go of already.
 void ExitAction() {
-    if (InstallState == 0)
-        CloseFileVariable(ProbeFile);
+    LetGoOfInstalledFile();
     DestroyWindow(MainWindow);
     HaltProcess(0);
 }

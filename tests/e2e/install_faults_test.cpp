@@ -251,6 +251,46 @@ const FaultRow Rows[] = {
      [](Faults&) { Faults::InstallKilledAt("system.ini", IN_MODIFY); },
      [](Faults& f) { f.ExpectRecovered(); }},
 
+    // Under Wine the link is followed by the deletion; on Windows the link itself would go.
+    {"AnUninstallThroughASymbolicLinkRemovesNothing", Who::Root,
+     [](Faults& f) {
+         f.kept = "a file of another program's";
+         f.elsewhere.Write("other", f.kept);
+         ASSERT_EQ(symlink(f.elsewhere.Path("other").c_str(), f.installed.c_str()), 0);
+     },
+     [](Faults&) {
+         SetupRun setup;
+         ASSERT_TRUE(setup.Started());
+         setup.Press("Down");
+         setup.Press("Return");
+         ASSERT_TRUE(BoxAnswered(told::UninstallQuestion, "ok"));
+         Faults::ExpectTold(told::RemoveFailed);
+         EXPECT_EQ(setup.ExitWithEscape(), 0);
+     },
+     [](Faults& f) {
+         EXPECT_TRUE(ReadFileBytes(f.elsewhere.Path("other")) == f.kept);
+         EXPECT_TRUE(Faults::Exists(f.installed)) << "the link stays";
+     }},
+
+    // A command-line install holds the one place for a setup, and has no setup window to
+    // bring forward. It is held at its outcome box, the one step where it waits: a quiet
+    // install ends within milliseconds, too soon for a signal from outside to stop it there.
+    {"AWindowStartWhileAnInstallFromTheCommandLineRunsSaysSo", Who::Root, [](Faults&) {},
+     [](Faults&) {
+         desktop::WineProgram first({desktop::BuildDir() + "/setup.exe", "/install"});
+         ASSERT_TRUE(AnswerBox(told::Installed.Caption, "none", 20).Shown);
+         desktop::WineProgram second({desktop::BuildDir() + "/setup.exe"});
+         EXPECT_TRUE(BoxAnswered(told::SetupRunning, "ok"));
+         int code = -1;
+         EXPECT_TRUE(second.WaitForExit(15, &code));
+         EXPECT_EQ(code, 15);
+         EXPECT_FALSE(desktop::WindowExists(" Setup")) << "the second start opened its window";
+         ASSERT_TRUE(BoxAnswered(told::Installed, "ok"));
+         ASSERT_TRUE(first.WaitForExit(15, &code));
+         EXPECT_EQ(code, 0);
+     },
+     [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
+
     {"ASecondSetupHandsOverToTheFirst", Who::Root, [](Faults&) {},
      [](Faults&) {
          SetupRun first;
