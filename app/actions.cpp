@@ -98,17 +98,35 @@ bool ProfileNamesInstalledFile() {
     return *expected == *found;
 }
 
+// Reads every section of system.ini, as the profile functions give it, into snapshot.
+void TakeProfileSnapshot(ProfileSnapshot& snapshot) {
+    snapshot.Length = 0;
+    snapshot.Whole = GetPrivateProfileSectionNamesA(ProfileNames, ProfileRoom, ProfileFile) <
+                     ProfileRoom - 2; // the answer when the names do not fit
+    for (const char* name = ProfileNames; *name; name += strlen(name) + 1) {
+        if (GetPrivateProfileSectionA(name, ProfileEntries, ProfileRoom, ProfileFile) >=
+            ProfileRoom - 2)
+            snapshot.Whole = false;
+        AddProfileSection(snapshot, name, ProfileEntries);
+    }
+}
+
 // Makes the installed file the system's screen saver. The system rewrites the whole of
 // system.ini to change one entry, and a process ended during that rewrite can leave it
 // empty, so an entry that already names the file is not written again. The write's own
-// answer can be TRUE when the disk was full, so the entry is read back once the system has
-// written its cached copy of the file to disk (a request whose result tells nothing).
+// answer can be TRUE when the disk was full, and a full disk can cut off the end of the file
+// while the entry, near its start, survives: once the system has written its cached copy of
+// the file to disk (a request whose result tells nothing), the entry is read back and every
+// other section must read as it did before.
 const Outcome* RegisterScreenSaver() {
     if (ProfileNamesInstalledFile())
         return nullptr;
+    TakeProfileSnapshot(ProfileBefore);
     WritePrivateProfileStringA(ProfileSection, ProfileKey, InstallFileNameText, ProfileFile);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ProfileFile);
-    return ProfileNamesInstalledFile() ? nullptr : &ProfileFailed;
+    TakeProfileSnapshot(ProfileAfter);
+    return ProfileNamesInstalledFile() && SameProfile(ProfileBefore, ProfileAfter) ? nullptr
+                                                                                   : &ProfileFailed;
 }
 
 // After an erase that reported success, whether the name is really gone: a system may

@@ -133,10 +133,10 @@ class Faults : public ::testing::TestWithParam<FaultRow> {
     ScratchFolder elsewhere;
 };
 
-// A system.ini of exactly one 4 KiB page on a file system of one page: the system's rewrite
-// with a new entry does not fit. (Wine rewrites the file; Windows keeps this entry in the
-// registry.)
-void PlantFullDisk(Faults& f) {
+// A system.ini of size bytes, its first section named first, on a file system of one 4 KiB
+// page: the system's rewrite with a new entry does not fit. (Wine rewrites the file; Windows
+// keeps this entry in the registry.)
+void PlantFullDisk(Faults& f, const std::string& first, size_t size) {
     f.fullDisk = f.elsewhere.Path("full");
     mkdir(f.fullDisk.c_str(), 0755);
     int status = -1;
@@ -146,10 +146,10 @@ void PlantFullDisk(Faults& f) {
         f.fullDisk.clear();
         GTEST_SKIP() << "this machine does not allow mounting a small tmpfs";
     }
-    std::string ini = "[mci]\r\n";
-    for (int i = 0; ini.size() < 4096; ++i)
+    std::string ini = "[" + first + "]\r\n[mci]\r\n";
+    for (int i = 0; ini.size() < size; ++i)
         ini += "pad" + std::to_string(i) + "=" + std::string(40, 'x') + "\r\n";
-    ini.resize(4094);
+    ini.resize(size - 2);
     ini += "\r\n";
     std::string full = f.fullDisk + "/system.ini";
     Faults::Write(full, ini);
@@ -218,9 +218,20 @@ const FaultRow Rows[] = {
          EXPECT_FALSE(Faults::Exists(f.temporary));
      }},
 
-    {"AFullDiskWhileSystemIniGrowsIsAFailure", Who::Root, PlantFullDisk,
+    // The new entry is lost at the end of a full page, or, in a boot section at the start of
+    // the file, survives while the end of another section is cut off.
+    {"AFullDiskWhileSystemIniGrowsIsAFailure", Who::Root,
+     [](Faults& f) { PlantFullDisk(f, "drivers", 4096); },
      [](Faults&) { Faults::Install(told::ProfileFailed); },
      [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
+    {"AFullDiskThatCutsAnotherSectionIsAFailure", Who::Root,
+     [](Faults& f) { PlantFullDisk(f, "boot", 4085); },
+     [](Faults&) { Faults::Install(told::ProfileFailed); },
+     [](Faults& f) {
+         EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload);
+         EXPECT_NE(ReadFileBytes(f.profile).find(ProfileEntry), std::string::npos)
+             << "the entry itself was written";
+     }},
 
     {"AReinstallLeavesSystemIniAlone", Who::Root,
      [](Faults& f) {
