@@ -13,26 +13,45 @@
 
 #include <windows.h>
 
+#include <string.h>
+
 namespace {
 
 constexpr char TemporarySuffix[] = ".new";
+constexpr char SystemLibrary[] = "kernel32.dll";
+constexpr char FinalPathName[] = "GetFinalPathNameByHandleA";
 constexpr UINT UninstallQuestionFlags = MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2; // 0x121
+
+using FinalPathProcedure = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD, DWORD);
+
+// Whether the open file is the name path itself rather than a file that a link at path leads
+// to. Wine resolves links before it deletes or renames, so erasing a link there erases the
+// file it leads to: only the name itself may be erased. The system's answer is looked up when
+// it is needed, so that the program loads where it is absent too (before Vista), and there the
+// system has no file symbolic links.
+bool IsNameItself(HANDLE file, const char* path) {
+    FinalPathProcedure finalPathOf =
+        reinterpret_cast<FinalPathProcedure>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA(SystemLibrary), FinalPathName)));
+    if (finalPathOf == nullptr)
+        return true;
+    char finalPath[MAX_PATH];
+    DWORD length = finalPathOf(file, finalPath, sizeof finalPath, 0);
+    return length != 0 && length < sizeof finalPath && IsFinalPathOf(finalPath, path);
+}
 
 // Frees the temporary file's name: a leftover of an install cut short is removed, made
 // writable first when it is read-only. Anything that is not a plain file of that name (a
 // directory, or a link that leads elsewhere) is left alone, and the name counts as taken.
-// Wine resolves links before it deletes or renames, so removing a link there would remove
-// the file it leads to: a leftover must be the name itself to be removed.
 bool FreeTemporaryName(const char* temporary) {
     HANDLE leftover =
         CreateFileA(temporary, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (leftover == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
-    char finalPath[MAX_PATH];
-    DWORD length = GetFinalPathNameByHandleA(leftover, finalPath, sizeof finalPath, 0);
+    bool itself = IsNameItself(leftover, temporary);
     CloseHandle(leftover);
-    if (length == 0 || length >= sizeof finalPath || !IsFinalPathOf(finalPath, temporary))
+    if (!itself)
         return false;
     if (DeleteFileA(temporary))
         return true;
@@ -79,17 +98,35 @@ bool ProfileNamesInstalledFile() {
     return *expected == *found;
 }
 
+// Reads every section of system.ini, as the profile functions give it, into snapshot.
+void TakeProfileSnapshot(ProfileSnapshot& snapshot) {
+    snapshot.Length = 0;
+    snapshot.Whole = GetPrivateProfileSectionNamesA(ProfileNames, ProfileRoom, ProfileFile) <
+                     ProfileRoom - 2; // the answer when the names do not fit
+    for (const char* name = ProfileNames; *name; name += strlen(name) + 1) {
+        if (GetPrivateProfileSectionA(name, ProfileEntries, ProfileRoom, ProfileFile) >=
+            ProfileRoom - 2)
+            snapshot.Whole = false;
+        AddProfileSection(snapshot, name, ProfileEntries);
+    }
+}
+
 // Makes the installed file the system's screen saver. The system rewrites the whole of
 // system.ini to change one entry, and a process ended during that rewrite can leave it
 // empty, so an entry that already names the file is not written again. The write's own
-// answer can be TRUE when the disk was full, so the entry is read back once the system has
-// written its cached copy of the file to disk (a request whose result tells nothing).
+// answer can be TRUE when the disk was full, and a full disk can cut off the end of the file
+// while the entry, near its start, survives: once the system has written its cached copy of
+// the file to disk (a request whose result tells nothing), the entry is read back and every
+// other section must read as it did before.
 const Outcome* RegisterScreenSaver() {
     if (ProfileNamesInstalledFile())
         return nullptr;
+    TakeProfileSnapshot(ProfileBefore);
     WritePrivateProfileStringA(ProfileSection, ProfileKey, InstallFileNameText, ProfileFile);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ProfileFile);
-    return ProfileNamesInstalledFile() ? nullptr : &ProfileFailed;
+    TakeProfileSnapshot(ProfileAfter);
+    return ProfileNamesInstalledFile() && SameProfile(ProfileBefore, ProfileAfter) ? nullptr
+                                                                                   : &ProfileFailed;
 }
 
 // After an erase that reported success, whether the name is really gone: a system may
@@ -97,6 +134,13 @@ const Outcome* RegisterScreenSaver() {
 bool InstalledFileGone() {
     return GetFileAttributesA(TargetPath.Chars) == INVALID_FILE_ATTRIBUTES &&
            GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+void LetGoOfInstalledFile() {
+    if (InstallState == 0) {
+        CloseFileVariable(ProbeFile);
+        InstallState = 1;
+    }
 }
 
 } // namespace
@@ -121,6 +165,9 @@ const Outcome& Install() {
 const Outcome& Uninstall() {
     if (InstallState != 0)
         return NotFound;
+    // A link planted at the installed name: the file it leads to is someone else's.
+    if (!IsNameItself(ProbeFile.Handle, TargetPath.Chars))
+        return RemoveFailed;
     CloseFileVariable(ProbeFile);
     EraseNamedFile(ProbeFile);
     if (TakeIoResult() == 0 && InstalledFileGone()) {
@@ -148,9 +195,14 @@ void UninstallAction() {
     Report(Uninstall());
 }
 
+void LeaveSetup() {
+    LetGoOfInstalledFile();
+    HaltProcess(0);
+}
+
+// The window's end reaches LeaveSetup, which finds the file let go of already.
 void ExitAction() {
-    if (InstallState == 0)
-        CloseFileVariable(ProbeFile);
+    LetGoOfInstalledFile();
     DestroyWindow(MainWindow);
     HaltProcess(0);
 }

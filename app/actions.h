@@ -10,7 +10,8 @@
 const Outcome& Install();
 
 // Deletes the installed file when the last probe found it, and makes sure it is gone; no
-// question asked. Returns the outcome without telling it.
+// question asked. A file the installed name only links to is left alone, and still held: a
+// failure. Returns the outcome without telling it.
 const Outcome& Uninstall();
 
 // Tells the outcome in its box, unless the run is quiet.
@@ -24,3 +25,7 @@ void UninstallAction();
 
 // Lets go of the installed file, destroys the window and ends the process with exit code 0.
 [[noreturn]] void ExitAction();
+
+// Lets go of the installed file and ends the process with exit code 0: the end of a setup
+// whose window is gone, however it went.
+[[noreturn]] void LeaveSetup();

@@ -3,8 +3,9 @@
 //   setup                        the window
 //   setup /install [/quiet]      install without the window, then end
 //   setup /uninstall [/quiet]    uninstall without the window or a question, then end
-//   setup /?                     the list of switches
-// Switches ignore case, and "-" works as "/". /quiet means no box at all.
+//   setup /? [/quiet]            the list of switches (none with /quiet)
+// Switches ignore case, and "-" works as "/". /quiet means no box at all. A line that holds
+// none of the switches opens the window, whatever else it holds.
 #pragma once
 #include "command_line.h"
 
@@ -17,7 +18,6 @@ struct SetupCommand {
     CommandArgument Offending;
 };
 
-// Reads a whole command line as GetCommandLineA returns it. Anything but the switches above,
-// a second /install or /uninstall, or /quiet without either is Invalid; /? wins over the
-// others when all are understood.
+// Reads a whole command line as GetCommandLineA returns it. Once one of the switches is there,
+// anything else, a second of /install, /uninstall and /?, or /quiet alone is Invalid.
 SetupCommand ParseSetupCommandLine(const char* commandLine);

@@ -14,5 +14,6 @@ void MainProcedure() {
     HandOverToRunningSetup();
     PrepareSetupState();
     CreateSetupWindow();
+    EndWhenTheWindowGoes();
     RunMainLoop();
 }

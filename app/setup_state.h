@@ -4,6 +4,7 @@
 #include "button_panel.h"
 #include "file_variable.h"
 #include "length_prefixed_string.h"
+#include "profile_snapshot.h"
 
 #include <windows.h>
 
@@ -39,3 +40,8 @@ extern uint8_t PixelBuffer[PixelBufferSize];
 extern BITMAPINFOHEADER BitmapHeader;
 // The rectangle every text is drawn in.
 extern RECT TextRect;
+
+// system.ini before and after install writes its entry, and the names and entries of a
+// section as they are read.
+extern ProfileSnapshot ProfileBefore, ProfileAfter;
+extern char ProfileNames[ProfileRoom], ProfileEntries[ProfileRoom];

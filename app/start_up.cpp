@@ -37,6 +37,15 @@ void RegisterWindowClass() {
     }
 }
 
+// Ends the setup as soon as its window is being destroyed, whoever destroys it. The system's
+// own handling of Alt+F4 while the title bar is held destroys it inside the move loop, whose
+// end the event pump would then wait for in vain.
+LRESULT CALLBACK EndWithTheWindow(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == MainWindow)
+        LeaveSetup();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 } // namespace
 
 bool TakeSetupPlace() {
@@ -45,13 +54,17 @@ bool TakeSetupPlace() {
 }
 
 // One setup at a time: a second start hands over to the setup that runs and ends before it
-// looks at or touches anything.
+// looks at or touches anything. A setup run from the command line has no window to bring
+// forward, and one that has yet to make its window neither: then the user is told.
 void HandOverToRunningSetup() {
     if (TakeSetupPlace())
         return;
-    // Before the other setup has made its window there is none to bring forward, and the call
-    // does nothing.
-    SetForegroundWindow(FindWindowA(TitleText, nullptr));
+    HWND running = FindWindowA(TitleText, nullptr);
+    if (running == nullptr) {
+        Report(SetupRunning);
+        HaltProcess(SetupRunning.ExitCode);
+    }
+    SetForegroundWindow(running);
     HaltProcess(0);
 }
 
@@ -110,6 +123,10 @@ void CreateSetupWindow() {
         ReportStartupError(GetDcFailedText);
     SetBkMode(WindowDC, TRANSPARENT);
     PrepareBitmapHeader();
+}
+
+void EndWhenTheWindowGoes() {
+    SetWindowsHookExA(WH_CBT, EndWithTheWindow, nullptr, GetCurrentThreadId());
 }
 
 void RunMainLoop() {

@@ -1,13 +1,15 @@
 // The setup application's start-up as named steps, each one a test can run too: hand over to a
-// setup that runs already, prepare the state, create the window, run the main loop.
+// setup that runs already, prepare the state, create the window, end with it, run the main
+// loop.
 #pragma once
 
 // Takes the session's one place for a setup, held until the process ends; false when another
 // setup holds it.
 bool TakeSetupPlace();
 
-// Ends the process with exit code 0 when another setup runs in this session, bringing that
-// setup's window to the front; otherwise takes the session's one place for a setup.
+// When another setup runs in this session, ends the process: with exit code 0 after bringing
+// that setup's window to the front, or, when it has none, with SetupRunning's box and code.
+// Otherwise takes the session's one place for a setup.
 void HandOverToRunningSetup();
 
 // Builds the installed file's path in the Windows directory and probes it. Halts with exit
@@ -24,6 +26,10 @@ void FillButtonTable();
 // Registers the window class, creates the window centred on the screen, and keeps its device
 // context, ready to draw on.
 void CreateSetupWindow();
+
+// From now on the process ends with exit code 0, as in ExitAction, whenever the window is
+// destroyed, whoever destroys it.
+void EndWhenTheWindowGoes();
 
 // The main loop: full repaint, event pump until a key goes down, the key's action; forever.
 // The process ends in ExitAction.

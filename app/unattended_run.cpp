@@ -27,7 +27,8 @@ void ReportOffending(const CommandArgument& argument) {
 void RunUnattended(const SetupCommand& command) {
     QuietRun = command.Quiet;
     if (command.Action == SetupAction::Help) {
-        MessageBoxA(nullptr, SwitchesText, TitleText, MB_ICONINFORMATION);
+        if (!QuietRun)
+            MessageBoxA(nullptr, SwitchesText, TitleText, MB_ICONINFORMATION);
         HaltProcess(ExitDone);
     }
     if (command.Action == SetupAction::Invalid) {

@@ -4,6 +4,6 @@
 #include "setup_command.h"
 
 // Does what command asks for (any action but Window), tells the outcome in its box unless
-// the command is quiet (the list of switches is always shown), and ends the process with the
-// outcome's exit code. A setup that runs already is not handed over to: nothing is touched.
+// the command is quiet, and ends the process with the outcome's exit code. A setup that runs
+// already is not handed over to: nothing is touched.
 [[noreturn]] void RunUnattended(const SetupCommand& command);

@@ -33,14 +33,18 @@ function(flarvex_bare_program target)
     target_link_options(${target} PRIVATE -s)
   endif()
   if(ARG_SHIPPED)
+    # The linker's own section layout, which every tool that reads Windows programs knows: the
+    # import tables in a section of their own, each library's lookup table beside its address
+    # table. A script of our own could merge sections only by naming the linker's internal
+    # import sections, which it places for us in no other way. Terminal Server aware: on a
+    # Remote Desktop host the system then gives the real Windows directory, not a private copy.
     target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2 -malign-data=abi
-      -Wl,-T,${CMAKE_SOURCE_DIR}/cmake/shipped_program.ld)
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
-                 ${CMAKE_SOURCE_DIR}/cmake/shipped_program.ld)
+      -Wl,--tsaware)
     # Stripped, it has no symbols for a back trace to name code with: no code to read them.
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_unnamed_back_trace>)
-    # Its headers packed into one step of the file, as the last step of its link (before any
-    # signing, which comes after it).
+    # Its headers packed into one step of the file when they fit there, as the last step of
+    # its link (before any signing, which comes after it). With the linker's six sections
+    # they do not, and the file stays as linked.
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${FLARVEX_HOST_DIR}/host_tools/program_headers/program_headers
               $<TARGET_FILE:${target}>

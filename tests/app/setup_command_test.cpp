@@ -38,18 +38,20 @@ INSTANTIATE_TEST_SUITE_P(
                       CommandCase{"setup /uninstall\t/QUIET", A::Uninstall, true, ""},
                       CommandCase{"setup -quiet \"/install\"", A::Install, true, ""},
                       CommandCase{"setup /?", A::Help, false, ""},
-                      CommandCase{"setup /install /?", A::Help, false, ""},
                       CommandCase{"setup -? /quiet", A::Help, true, ""},
-                      // What it does not understand is named, and /? does not hide it.
-                      CommandCase{"setup /instal", A::Invalid, false, "/instal"},
-                      CommandCase{"setup /installs", A::Invalid, false, "/installs"},
-                      CommandCase{"setup install", A::Invalid, false, "install"},
-                      CommandCase{"setup /", A::Invalid, false, "/"},
+                      // No switch at all: a dropped file, or the rest of an unquoted path.
+                      CommandCase{"setup \"C:\\my files\\a picture.png\"", A::Window, false, ""},
+                      CommandCase{"C:\\Program Files\\Flarvex\\setup.exe", A::Window, false, ""},
+                      CommandCase{"setup /instal /installs install /", A::Window, false, ""},
+                      CommandCase{"setup \"/unterminated", A::Window, false, ""},
+                      // With a switch, what it does not understand is named.
+                      CommandCase{"setup /instal /quiet", A::Invalid, true, "/instal"},
                       CommandCase{"setup /install /bogus /other", A::Invalid, false, "/bogus"},
                       CommandCase{"setup /? \"a b\"", A::Invalid, false, "\"a b\""},
                       CommandCase{"setup /install /uninstall", A::Invalid, false, "/uninstall"},
                       CommandCase{"setup /install /install", A::Invalid, false, "/install"},
-                      CommandCase{"setup /quiet", A::Invalid, true, "/quiet"},
-                      CommandCase{"setup \"/unterminated", A::Invalid, false, "\"/unterminated"}));
+                      CommandCase{"setup /install /?", A::Invalid, false, "/?"},
+                      CommandCase{"setup /? /uninstall /quiet", A::Invalid, true, "/uninstall"},
+                      CommandCase{"setup /quiet", A::Invalid, true, "/quiet"}));
 
 } // namespace

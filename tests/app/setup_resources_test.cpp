@@ -29,7 +29,7 @@ class SetupResources : public ::testing::Test {
 };
 HMODULE SetupResources::Module;
 
-TEST_F(SetupResources, ManifestAsksForAdministratorRightsAndNamesTheWindowsVersions) {
+TEST_F(SetupResources, ManifestAsksForAdministratorRightsGdiScalingAndNamesTheWindowsVersions) {
     std::string manifest = Resource(MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_FALSE(manifest.empty()) << "no manifest";
     EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"requireAdministrator\""),
@@ -41,6 +41,13 @@ TEST_F(SetupResources, ManifestAsksForAdministratorRightsAndNamesTheWindowsVersi
     for (const char* id : versions)
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>"), std::string::npos)
             << id;
+    // Read only in the application settings of the version 3 namespace, and only with its own.
+    EXPECT_NE(manifest.find("<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">"
+                            "<windowsSettings><gdiScaling xmlns=\"http://schemas.microsoft.com/"
+                            "SMI/2017/WindowsSettings\">true</gdiScaling></windowsSettings>"
+                            "</application>"),
+              std::string::npos)
+        << manifest;
 }
 
 TEST_F(SetupResources, VersionNamesTheProgram) {

@@ -1,6 +1,6 @@
 // The unattended command line end to end: the real setup.exe under Wine started with switches,
 // what it tells (or, with /quiet, that it tells nothing and shows no window), its exit code,
-// and what it leaves on disk.
+// and what it leaves on disk; and the starts without a switch, which open the window.
 #include "file_bytes.h"
 #include "setup_driver.h"
 
@@ -25,6 +25,7 @@ struct CommandRow {
     std::optional<ExpectedBox> told; // what the run must tell
     int exitCode;
     std::function<void(CommandLine&)> check;
+    bool window = false; // the setup window opens, and the test leaves it with Escape
 };
 
 void PrintTo(const CommandRow& row, std::ostream* out) {
@@ -79,7 +80,12 @@ TEST_P(CommandLine, TellsWhatItDidAndEndsWithItsCode) {
     command.insert(command.end(), row.arguments.begin(), row.arguments.end());
     desktop::WineProgram setup(command);
     int code = -1;
-    if (row.told) {
+    if (row.window) {
+        unsigned long window = desktop::WaitForWindow(" Setup", 30);
+        ASSERT_NE(window, 0u) << "no setup window";
+        desktop::PressKey("Escape", window);
+        ASSERT_TRUE(setup.WaitForExit(20, &code)) << "the window did not end on Escape";
+    } else if (row.told) {
         SeenBox box = AnswerBox("*", "ok", 20);
         ASSERT_TRUE(box.Shown) << "no box";
         EXPECT_TRUE(ShowsBox(box, *row.told));
@@ -178,6 +184,47 @@ const CommandRow Rows[] = {
      Nothing,
      87,
      [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"QuietlyListingTheSwitchesShowsNothing",
+     {"/?", "/quiet"},
+     nullptr,
+     Nothing,
+     0,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"TheListOfSwitchesBesideAnActionIsNotUnderstood",
+     {"/install", "/?"},
+     nullptr,
+     told::NotUnderstood("/?"),
+     87,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    {"QuietlyTheListBesideAnActionIsNotUnderstood",
+     {"/install", "/quiet", "/?"},
+     nullptr,
+     Nothing,
+     87,
+     [](CommandLine& c) { c.ExpectUntouched(); }},
+    // Without a switch of its own the window opens, whatever the line holds.
+    {"AFileDroppedOnTheProgramOpensTheWindow",
+     {"C:\\users\\Public\\Documents\\a picture.png"},
+     nullptr,
+     Nothing,
+     0,
+     [](CommandLine& c) { c.ExpectUntouched(); },
+     true},
+    // Started as C:\Program Files\Flarvex\setup.exe without quotes, it is given the rest.
+    {"AnUnquotedPathWithABlankOpensTheWindow",
+     {"Files\\Flarvex\\setup.exe"},
+     nullptr,
+     Nothing,
+     0,
+     [](CommandLine& c) { c.ExpectUntouched(); },
+     true},
+    {"AnUnknownSwitchAloneOpensTheWindow",
+     {"/bogus"},
+     nullptr,
+     Nothing,
+     0,
+     [](CommandLine& c) { c.ExpectUntouched(); },
+     true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, CommandLine, ::testing::ValuesIn(Rows),

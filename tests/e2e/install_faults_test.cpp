@@ -133,10 +133,10 @@ class Faults : public ::testing::TestWithParam<FaultRow> {
     ScratchFolder elsewhere;
 };
 
-// A system.ini of exactly one 4 KiB page on a file system of one page: the system's rewrite
-// with a new entry does not fit. (Wine rewrites the file; Windows keeps this entry in the
-// registry.)
-void PlantFullDisk(Faults& f) {
+// A system.ini of size bytes, its first section named first, on a file system of one 4 KiB
+// page: the system's rewrite with a new entry does not fit. (Wine rewrites the file; Windows
+// keeps this entry in the registry.)
+void PlantFullDisk(Faults& f, const std::string& first, size_t size) {
     f.fullDisk = f.elsewhere.Path("full");
     mkdir(f.fullDisk.c_str(), 0755);
     int status = -1;
@@ -146,10 +146,10 @@ void PlantFullDisk(Faults& f) {
         f.fullDisk.clear();
         GTEST_SKIP() << "this machine does not allow mounting a small tmpfs";
     }
-    std::string ini = "[mci]\r\n";
-    for (int i = 0; ini.size() < 4096; ++i)
+    std::string ini = "[" + first + "]\r\n[mci]\r\n";
+    for (int i = 0; ini.size() < size; ++i)
         ini += "pad" + std::to_string(i) + "=" + std::string(40, 'x') + "\r\n";
-    ini.resize(4094);
+    ini.resize(size - 2);
     ini += "\r\n";
     std::string full = f.fullDisk + "/system.ini";
     Faults::Write(full, ini);
@@ -218,9 +218,20 @@ const FaultRow Rows[] = {
          EXPECT_FALSE(Faults::Exists(f.temporary));
      }},
 
-    {"AFullDiskWhileSystemIniGrowsIsAFailure", Who::Root, PlantFullDisk,
+    // The new entry is lost at the end of a full page, or, in a boot section at the start of
+    // the file, survives while the end of another section is cut off.
+    {"AFullDiskWhileSystemIniGrowsIsAFailure", Who::Root,
+     [](Faults& f) { PlantFullDisk(f, "drivers", 4096); },
      [](Faults&) { Faults::Install(told::ProfileFailed); },
      [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
+    {"AFullDiskThatCutsAnotherSectionIsAFailure", Who::Root,
+     [](Faults& f) { PlantFullDisk(f, "boot", 4085); },
+     [](Faults&) { Faults::Install(told::ProfileFailed); },
+     [](Faults& f) {
+         EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload);
+         EXPECT_NE(ReadFileBytes(f.profile).find(ProfileEntry), std::string::npos)
+             << "the entry itself was written";
+     }},
 
     {"AReinstallLeavesSystemIniAlone", Who::Root,
      [](Faults& f) {
@@ -250,6 +261,46 @@ const FaultRow Rows[] = {
     {"KilledWhileSystemIniIsWritten", Who::Root, [](Faults&) {},
      [](Faults&) { Faults::InstallKilledAt("system.ini", IN_MODIFY); },
      [](Faults& f) { f.ExpectRecovered(); }},
+
+    // Under Wine the link is followed by the deletion; on Windows the link itself would go.
+    {"AnUninstallThroughASymbolicLinkRemovesNothing", Who::Root,
+     [](Faults& f) {
+         f.kept = "a file of another program's";
+         f.elsewhere.Write("other", f.kept);
+         ASSERT_EQ(symlink(f.elsewhere.Path("other").c_str(), f.installed.c_str()), 0);
+     },
+     [](Faults&) {
+         SetupRun setup;
+         ASSERT_TRUE(setup.Started());
+         setup.Press("Down");
+         setup.Press("Return");
+         ASSERT_TRUE(BoxAnswered(told::UninstallQuestion, "ok"));
+         Faults::ExpectTold(told::RemoveFailed);
+         EXPECT_EQ(setup.ExitWithEscape(), 0);
+     },
+     [](Faults& f) {
+         EXPECT_TRUE(ReadFileBytes(f.elsewhere.Path("other")) == f.kept);
+         EXPECT_TRUE(Faults::Exists(f.installed)) << "the link stays";
+     }},
+
+    // A command-line install holds the one place for a setup, and has no setup window to
+    // bring forward. It is held at its outcome box, the one step where it waits: a quiet
+    // install ends within milliseconds, too soon for a signal from outside to stop it there.
+    {"AWindowStartWhileAnInstallFromTheCommandLineRunsSaysSo", Who::Root, [](Faults&) {},
+     [](Faults&) {
+         desktop::WineProgram first({desktop::BuildDir() + "/setup.exe", "/install"});
+         ASSERT_TRUE(AnswerBox(told::Installed.Caption, "none", 20).Shown);
+         desktop::WineProgram second({desktop::BuildDir() + "/setup.exe"});
+         EXPECT_TRUE(BoxAnswered(told::SetupRunning, "ok"));
+         int code = -1;
+         EXPECT_TRUE(second.WaitForExit(15, &code));
+         EXPECT_EQ(code, 15);
+         EXPECT_FALSE(desktop::WindowExists(" Setup")) << "the second start opened its window";
+         ASSERT_TRUE(BoxAnswered(told::Installed, "ok"));
+         ASSERT_TRUE(first.WaitForExit(15, &code));
+         EXPECT_EQ(code, 0);
+     },
+     [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
 
     {"ASecondSetupHandsOverToTheFirst", Who::Root, [](Faults&) {},
      [](Faults&) {

@@ -134,6 +134,33 @@ TEST_F(Install, APresentScreenSaverIsOfferedForReinstallUnlessItIsReadOnly) {
     EXPECT_EQ(setup.ExitWithEscape(), 0);
 }
 
+// NT-family Windows keeps the entry in the user's settings, by a mapping that Wine reads too:
+// install writes it there, reads it back from there and reports as with the file, and the
+// file is left as it was.
+TEST_F(Install, UnderTheRegistryMappingOfSystemIniTheEntryGoesToTheUsersSettings) {
+    const std::string mapping =
+        "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\IniFileMapping\\system.ini";
+    const std::string desktopKey = "HKCU\\Control Panel\\Desktop";
+    auto entry = [&] {
+        return desktop::RunWine({"reg", "query", desktopKey, "/v", "SCRNSAVE.EXE"});
+    };
+    desktop::RunWine({"reg", "add", mapping + "\\boot", "/v", "SCRNSAVE.EXE", "/d",
+                      "USR:Control Panel\\Desktop", "/f"});
+    desktop::RunWine({"reg", "add", desktopKey, "/v", "SCRNSAVE.EXE", "/d", "other.scr", "/f"});
+    const std::string ini = ReadFileBytes(desktop::WindowsDirPath("system.ini"));
+    for (int run = 0; run < 2; ++run) { // a reinstall finds the entry right and keeps it
+        SetupRun setup;
+        ASSERT_TRUE(setup.Started());
+        setup.Press("Return");
+        EXPECT_TRUE(BoxAnswered(told::Installed, "ok"));
+        EXPECT_EQ(setup.ExitWithEscape(), 0);
+        EXPECT_NE(entry().find("Flarvex.scr"), std::string::npos) << entry();
+        EXPECT_EQ(ReadFileBytes(desktop::WindowsDirPath("system.ini")), ini);
+    }
+    desktop::RunWine({"reg", "delete", mapping, "/f"});
+    desktop::RunWine({"reg", "delete", desktopKey, "/v", "SCRNSAVE.EXE", "/f"});
+}
+
 TEST_F(Install, TheInstalledScreenSaverRunsAndEndsOnAKey) {
     {
         SetupRun setup;

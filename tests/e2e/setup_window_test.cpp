@@ -118,13 +118,24 @@ TEST_F(SetupWindow, EnterOnExitExitsWithCodeZero) {
     EXPECT_EQ(setup.WaitForExit(10), 0);
 }
 
+// Also when the left button holds the title bar: the system's move loop then destroys the
+// window, and the program must not wait on for a message that never comes.
 TEST_F(SetupWindow, AltF4EndsTheProcessWithCodeZeroWithinASecond) {
-    SetupRun setup;
-    ASSERT_TRUE(setup.Started());
-    setup.Press("alt+F4");
-    double pressed = desktop::Now();
-    EXPECT_EQ(setup.WaitForExit(10), 0);
-    EXPECT_LT(desktop::Now() - pressed, 1.0) << "took " << desktop::Now() - pressed << " s";
+    for (bool holdingTheTitleBar : {false, true}) {
+        SetupRun setup;
+        ASSERT_TRUE(setup.Started());
+        if (holdingTheTitleBar) {
+            setup.MoveTo(100, -ProbeWindow(" Setup").captionHeight / 2);
+            desktop::PressButton(1);
+            desktop::Sleep(0.5);
+        }
+        setup.Press("alt+F4");
+        double pressed = desktop::Now();
+        if (holdingTheTitleBar)
+            desktop::ReleaseButton(1);
+        EXPECT_EQ(setup.WaitForExit(10), 0) << "holding the title bar: " << holdingTheTitleBar;
+        EXPECT_LT(desktop::Now() - pressed, 1.0) << "took " << desktop::Now() - pressed << " s";
+    }
 }
 
 TEST_F(SetupWindow, HoldsThePresentScreenSaverUntilItExits) {

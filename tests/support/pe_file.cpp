@@ -21,6 +21,28 @@ uint16_t Read16(const std::vector<uint8_t>& file, size_t at) {
     return static_cast<uint16_t>(file[at] | file[at + 1] << 8);
 }
 
+std::string TextAt(const std::vector<uint8_t>& file, size_t at) {
+    std::string text;
+    for (; at < file.size() && file[at] != 0; ++at)
+        text += static_cast<char>(file[at]);
+    return text;
+}
+
+// The functions a table of 32-bit references names, up to its closing 0.
+std::vector<std::string> ImportedFunctions(const std::vector<uint8_t>& file, const PeFile& pe,
+                                           uint32_t table) {
+    std::vector<std::string> names;
+    for (size_t at = FileOffsetOf(pe, table);; at += 4) {
+        uint32_t entry = Read32(file, at);
+        if (entry == 0)
+            return names;
+        names.push_back(entry & 0x80000000u ? "#" + std::to_string(entry & 0xFFFF)
+                                            : TextAt(file, FileOffsetOf(pe, entry) + 2));
+    }
+}
+
+} // namespace
+
 size_t FileOffsetOf(const PeFile& pe, uint32_t address) {
     for (const PeSection& s : pe.Sections)
         if (address >= s.Address && address < s.Address + std::max(s.VirtualSize, s.FileSize))
@@ -28,13 +50,11 @@ size_t FileOffsetOf(const PeFile& pe, uint32_t address) {
     throw std::runtime_error("address " + std::to_string(address) + " is in no section");
 }
 
-} // namespace
-
 PeFile ParsePe(const std::vector<uint8_t>& file) {
     PeFile pe;
     if (file.size() < 64 || file[0] != 'M' || file[1] != 'Z')
         throw std::runtime_error("no MZ header");
-    size_t header = Read32(file, 0x3C);
+    size_t header = pe.PeOffset = Read32(file, 0x3C);
     if (Read32(file, header) != 0x4550)
         throw std::runtime_error("no PE signature");
     pe.Machine = Read16(file, header + 4);
@@ -45,7 +65,19 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
     pe.Magic = Read16(file, optional);
     pe.EntryPoint = Read32(file, optional + 16);
     pe.ImageBase = Read32(file, optional + 28);
+    pe.SectionAlignment = Read32(file, optional + 32);
+    pe.FileAlignment = Read32(file, optional + 36);
+    pe.SubsystemMajor = Read16(file, optional + 48);
+    pe.SubsystemMinor = Read16(file, optional + 50);
+    pe.ImageSize = Read32(file, optional + 56);
+    pe.HeadersSize = Read32(file, optional + 60);
+    pe.ChecksumOffset = static_cast<uint32_t>(optional + 64);
+    pe.Checksum = Read32(file, optional + 64);
     pe.Subsystem = Read16(file, optional + 68);
+    pe.DllCharacteristics = Read16(file, optional + 70);
+    for (uint32_t i = 0, count = std::min(Read32(file, optional + 92), 16u); i < count; ++i)
+        pe.Directories.push_back(
+            {Read32(file, optional + 96 + i * 8), Read32(file, optional + 96 + i * 8 + 4)});
     uint32_t importAddress = Read32(file, optional + 96 + 1 * 8);
     pe.TlsDirectory = Read32(file, optional + 96 + 9 * 8);
     // Unlike the other directories, the certificate table's is a file offset.
@@ -63,6 +95,7 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
         s.Address = Read32(file, at + 12);
         s.FileSize = Read32(file, at + 16);
         s.FileOffset = Read32(file, at + 20);
+        s.Characteristics = Read32(file, at + 36);
         pe.EndOfSections = std::max<size_t>(pe.EndOfSections, s.FileOffset + s.FileSize);
         pe.Sections.push_back(s);
     }
@@ -70,10 +103,18 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
         uint32_t name = Read32(file, at + 12);
         if (name == 0)
             break;
-        std::string dll;
-        for (size_t c = FileOffsetOf(pe, name); c < file.size() && file[c] != 0; ++c)
-            dll += static_cast<char>(std::tolower(file[c]));
+        PeImportedLibrary library;
+        library.Name = TextAt(file, FileOffsetOf(pe, name));
+        library.LookupTable = Read32(file, at);
+        library.AddressTable = Read32(file, at + 16);
+        if (library.LookupTable != 0)
+            library.LookedUp = ImportedFunctions(file, pe, library.LookupTable);
+        library.Addressed = ImportedFunctions(file, pe, library.AddressTable);
+        std::string dll = library.Name;
+        for (char& c : dll)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         pe.Imports.insert(dll);
+        pe.ImportTables.push_back(library);
     }
     return pe;
 }

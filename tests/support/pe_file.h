@@ -9,7 +9,19 @@
 
 struct PeSection {
     std::string Name;
-    uint32_t Address, VirtualSize, FileOffset, FileSize;
+    uint32_t Address, VirtualSize, FileOffset, FileSize, Characteristics;
+};
+
+// One library's import descriptor: its two tables (relative addresses, 0 when absent) and the
+// functions each names, in order ("#n" for an import by ordinal).
+struct PeImportedLibrary {
+    std::string Name; // as the file spells it
+    uint32_t LookupTable = 0, AddressTable = 0;
+    std::vector<std::string> LookedUp, Addressed;
+};
+
+struct PeDirectory {
+    uint32_t Address = 0, Size = 0;
 };
 
 struct PeFile {
@@ -19,7 +31,12 @@ struct PeFile {
     uint32_t TlsDirectory = 0; // relative address, 0 when there is none
     std::vector<PeSection> Sections;
     std::set<std::string> Imports; // library names, lower case
-    size_t EndOfSections = 0;      // file offset where the last section's data ends
+    std::vector<PeImportedLibrary> ImportTables;
+    uint16_t DllCharacteristics = 0, SubsystemMajor = 0, SubsystemMinor = 0;
+    uint32_t PeOffset = 0, FileAlignment = 0, SectionAlignment = 0, HeadersSize = 0;
+    uint32_t ImageSize = 0, Checksum = 0, ChecksumOffset = 0;
+    std::vector<PeDirectory> Directories;
+    size_t EndOfSections = 0; // file offset where the last section's data ends
     // The signature (the certificate table): a file offset and a size, both 0 when unsigned.
     uint32_t CertificateOffset = 0, CertificateSize = 0;
 };
@@ -28,7 +45,14 @@ constexpr uint16_t PeMachineI386 = 0x14C;
 constexpr uint16_t PeMagic32 = 0x10B;
 constexpr uint16_t PeSubsystemWindowsGui = 2;
 constexpr uint16_t PeCharacteristicDll = 0x2000;
+constexpr uint16_t PeCharacteristicRelocsStripped = 0x0001;
+constexpr uint16_t PeDynamicBase = 0x0040, PeNxCompatible = 0x0100, PeTerminalServerAware = 0x8000;
+constexpr int PeImportDirectory = 1, PeRelocationDirectory = 5, PeImportAddressDirectory = 12;
 
-// Reads the headers, the section table and the imported libraries; throws std::runtime_error
-// saying what is wrong when the file is not a PE program or is cut off.
+// The file offset of a relative address; throws std::runtime_error when no section holds it.
+size_t FileOffsetOf(const PeFile& pe, uint32_t address);
+
+// Reads the headers, the section table and the import descriptors with both their tables;
+// throws std::runtime_error saying what is wrong when the file is not a PE program or is cut
+// off.
 PeFile ParsePe(const std::vector<uint8_t>& file);
