@@ -1,11 +1,13 @@
-// The full-screen saver's window as Windows sees it: over every monitor and topmost; and it
-// ends when the user switches to another program.
+// The full-screen saver's windows as Windows sees them: one on each monitor, topmost; and the
+// saver ends when the user switches to another program.
 #include "plain_window.h"
 #include "saver_process.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,14 +45,58 @@ class FullScreenWindow : public testing::Test {
     HWND window_ = nullptr;
 };
 
-TEST_F(FullScreenWindow, CoversEveryMonitorOnTop) {
-    RECT rect;
-    GetWindowRect(window_, &rect);
-    EXPECT_EQ(rect.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
-    EXPECT_EQ(rect.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
-    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT* rect, LPARAM list) {
+    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
+    return TRUE;
+}
+
+struct ProcessWindows {
+    DWORD Process;
+    std::vector<HWND> Found;
+};
+
+BOOL CALLBACK AddProcessWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<ProcessWindows*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search.Process && IsWindowVisible(window))
+        search.Found.push_back(window);
+    return TRUE;
+}
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " at " +
+           std::to_string(r.left) + "," + std::to_string(r.top);
+}
+
+TEST_F(FullScreenWindow, CoversEachMonitorOnTop) {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    ASSERT_FALSE(monitors.empty());
+    // The first window may be active before the saver has made the others.
+    ProcessWindows windows = {saver_->Id(), {}};
+    EXPECT_TRUE(PumpUntil(StartLimit,
+                          [&] {
+                              windows.Found.clear();
+                              EnumWindows(AddProcessWindow, reinterpret_cast<LPARAM>(&windows));
+                              return windows.Found.size() == monitors.size();
+                          }))
+        << windows.Found.size() << " windows for " << monitors.size() << " monitors";
+    for (const RECT& monitor : monitors) {
+        std::string seen;
+        bool covered = false;
+        for (HWND window : windows.Found) {
+            RECT rect;
+            GetWindowRect(window, &rect);
+            seen += " " + RectText(rect);
+            if (EqualRect(&rect, &monitor)) {
+                covered = true;
+                EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+            }
+        }
+        EXPECT_TRUE(covered) << "no saver window covers the monitor " << RectText(monitor)
+                             << "; the saver's windows:" << seen;
+    }
 
     PostMessageA(window_, WM_KEYDOWN, VK_SPACE, 0);
     DWORD code = 1;
