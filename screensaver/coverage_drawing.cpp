@@ -1,6 +1,8 @@
 // Antialiased convex polygons and rings in fixed point.
 #include "coverage_drawing.h"
 
+#include <string.h>
+
 namespace {
 
 // Half a pixel and a whole one, in the 1/65536 of a pixel that edge distances are kept in.
@@ -37,6 +39,22 @@ int64_t Quotient(int64_t numerator, uint32_t denominator) {
 }
 
 uint32_t SquareRoot(uint64_t value) {
+    if (value >> 32 == 0) {
+        // The same steps in 32 bits, for the short distances that most are.
+        uint32_t small = static_cast<uint32_t>(value), root = 0, bit = uint32_t{1} << 30;
+        while (bit > small)
+            bit >>= 2;
+        while (bit != 0) {
+            if (small >= root + bit) {
+                small -= root + bit;
+                root = (root >> 1) + bit;
+            } else {
+                root >>= 1;
+            }
+            bit >>= 2;
+        }
+        return root;
+    }
     uint64_t root = 0, bit = uint64_t{1} << 62;
     while (bit > value)
         bit >>= 2;
@@ -54,6 +72,8 @@ uint32_t SquareRoot(uint64_t value) {
 
 // colour over pixel by coverage (0 to 256), red and blue in one step, green in another.
 uint32_t Blend(uint32_t pixel, uint32_t colour, int coverage) {
+    if (coverage == FullCoverage)
+        return colour;
     uint32_t keep = static_cast<uint32_t>(FullCoverage - coverage);
     uint32_t cover = static_cast<uint32_t>(coverage);
     uint32_t redBlue = ((colour & 0xFF00FF) * cover + (pixel & 0xFF00FF) * keep) >> 8 & 0xFF00FF;
@@ -100,6 +120,32 @@ int CoverageOf(const Circle& circle, int64_t squared) {
         return 0;
     int distance = static_cast<int>(SquareRoot(static_cast<uint64_t>(squared)));
     return CoverageAt((distance - circle.Radius) * SubPixel);
+}
+
+// Pixels [First, End) of a row.
+struct PixelSpan {
+    int First, End;
+};
+
+// The pixels of a row, inside area, whose centres lie within the square root of room of
+// middle (sub-pixels): all such pixels and perhaps a few more when wide, none but such
+// pixels otherwise. Empty when room is below 0.
+PixelSpan SpanWithin(int middle, int64_t room, const PixelRect& area, bool wide) {
+    if (room < 0)
+        return {-1, -1};
+    int half = static_cast<int>(SquareRoot(static_cast<uint64_t>(room)));
+    int first, end;
+    if (wide) {
+        first = ((middle - half) >> 8) - 1;
+        end = ((middle + half) >> 8) + 2;
+    } else {
+        // |256 x + 128 - middle| <= half
+        first = (middle - half - SubPixel / 2 + SubPixel - 1) >> 8;
+        end = ((middle + half - SubPixel / 2) >> 8) + 1;
+    }
+    first = Max(first, area.Left);
+    end = Min(end, area.Right);
+    return first < end ? PixelSpan{first, end} : PixelSpan{-1, -1};
 }
 
 // One edge of a convex polygon: a point on it and its outward unit normal in 1/65536.
@@ -154,12 +200,11 @@ PixelRect Union(const PixelRect& a, const PixelRect& b) {
 }
 
 void CopyPixels(const PixelSurface& to, const PixelSurface& from, const PixelRect& rect) {
-    for (int y = rect.Top; y < rect.Bottom; ++y) {
-        const uint32_t* source = Row(from, y) + rect.Left;
-        uint32_t* target = Row(to, y) + rect.Left;
-        for (int x = rect.Left; x < rect.Right; ++x)
-            *target++ = *source++;
-    }
+    if (IsEmpty(rect))
+        return;
+    size_t bytes = static_cast<size_t>(rect.Right - rect.Left) * sizeof(uint32_t);
+    for (int y = rect.Top; y < rect.Bottom; ++y)
+        memcpy(Row(to, y) + rect.Left, Row(from, y) + rect.Left, bytes);
 }
 
 int SineOf(int turn) {
@@ -202,7 +247,8 @@ PixelRect BoundsOf(const SubPoint* corners, int count) {
 
 void FillConvex(const PixelSurface& surface, const PixelRect& clip, const SubPoint* corners,
                 int count, uint32_t colour) {
-    if (count < 3 || count > MaxCorners)
+    PixelRect area = Limited(surface, clip, BoundsOf(corners, count));
+    if (count < 3 || count > MaxCorners || IsEmpty(area))
         return;
     int middleX = 0, middleY = 0;
     for (int i = 0; i < count; ++i) {
@@ -229,7 +275,6 @@ void FillConvex(const PixelSurface& surface, const PixelRect& clip, const SubPoi
         }
         edges[edgeCount++] = edge;
     }
-    PixelRect area = Limited(surface, clip, BoundsOf(corners, count));
     for (int y = area.Top; y < area.Bottom; ++y) {
         int first = area.Left, end = area.Right;
         for (int e = 0; e < edgeCount && first < end; ++e)
@@ -262,21 +307,32 @@ void FillRing(const PixelSurface& surface, const PixelRect& clip, SubPoint centr
     Circle outerCircle = CircleOf(outer), innerCircle = CircleOf(inner);
     for (int y = area.Top; y < area.Bottom; ++y) {
         int64_t dy = PixelCentre(y) - centre.Y;
-        if (dy * dy >= outerCircle.NoneFrom)
-            continue;
-        int half =
-            static_cast<int>(SquareRoot(static_cast<uint64_t>(outerCircle.NoneFrom - dy * dy)));
-        int first = Max(area.Left, ((centre.X - half) >> 8) - 1);
-        int end = Min(area.Right, ((centre.X + half) >> 8) + 2);
-        uint32_t* pixel = Row(surface, y) + first;
-        for (int x = first; x < end; ++x, ++pixel) {
+        PixelSpan reach = SpanWithin(centre.X, outerCircle.NoneFrom - dy * dy, area, true);
+        // Pixels the ring covers whole, and, inside a ring, the hole it leaves alone.
+        PixelSpan whole = {-1, -1}, hole = {-1, -1};
+        if (inner <= 0)
+            whole = SpanWithin(centre.X, outerCircle.FullUpTo - dy * dy, area, false);
+        else
+            hole = SpanWithin(centre.X, innerCircle.FullUpTo - dy * dy, area, false);
+        uint32_t* line = Row(surface, y);
+        for (int x = reach.First; x < reach.End;) {
+            if (x == whole.First) {
+                for (; x < whole.End; ++x)
+                    line[x] = colour;
+                continue;
+            }
+            if (x == hole.First) {
+                x = hole.End;
+                continue;
+            }
             int64_t dx = PixelCentre(x) - centre.X;
             int64_t squared = dx * dx + dy * dy;
             int coverage = CoverageOf(outerCircle, squared);
             if (inner > 0)
                 coverage = Min(coverage, FullCoverage - CoverageOf(innerCircle, squared));
             if (coverage > 0)
-                *pixel = Blend(*pixel, colour, coverage);
+                line[x] = Blend(line[x], colour, coverage);
+            ++x;
         }
     }
 }

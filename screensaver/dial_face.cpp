@@ -20,6 +20,7 @@ constexpr HandShape MinuteHand = {MinuteHandTip, 130, 100, 30, MinuteHandColour}
 constexpr HandShape SecondHand = {SecondHandTip, 220, -60, 9, SecondHandColour};
 
 constexpr int HubRadius = 48, CapRadius = 22, PinRadius = 8;
+constexpr int SecondHandPieces = DialChangeLimit - 3;
 constexpr int RimOuter = 1000, RimPolish = 965, RimInner = 935;
 constexpr int MinuteTickInner = 880, MinuteTickHalfWidth = 5;
 constexpr int HourMarkHalfWidth = 22, QuarterMarkHalfWidth = 34;
@@ -130,10 +131,14 @@ void DrawDial(const DialFace& face, const PixelSurface& surface, const PixelRect
     DrawClockwork(face, surface, clip, second);
 }
 
-void HandCorners(const DialFace& face, const HandShape& hand, int turn, SubPoint* corners) {
+// Half the hand's width at its shoulders; at least half a pixel, so that it always shows.
+int HalfWidthOf(const DialFace& face, const HandShape& hand) {
     int half = Scaled(face, hand.HalfWidth);
-    if (half < HalfPixel)
-        half = HalfPixel;
+    return half < HalfPixel ? HalfPixel : half;
+}
+
+void HandCorners(const DialFace& face, const HandShape& hand, int turn, SubPoint* corners) {
+    int half = HalfWidthOf(face, hand);
     corners[0] = PointAt(face.Centre, turn, Scaled(face, hand.Tip), 0);
     corners[1] = PointAt(face.Centre, turn, Scaled(face, hand.Shoulder), half);
     corners[2] = PointAt(face.Centre, turn, -Scaled(face, hand.Tail), 0);
@@ -147,11 +152,30 @@ void FillHand(const DialFace& face, const PixelSurface& surface, const PixelRect
     FillConvex(surface, clip, corners, 4, hand.Colour);
 }
 
-// Where a hand at turn may touch, with the hub that is drawn over the hands' roots.
-PixelRect HandBounds(const DialFace& face, const HandShape& hand, int turn) {
-    SubPoint corners[4];
-    HandCorners(face, hand, turn, corners);
-    return Union(BoundsOf(corners, 4), BoxAround(face.Centre, Scaled(face, HubRadius)));
+// Where the part of a hand at turn between distances from and to along its axis may touch:
+// as wide as the hand at its shoulders all along, which a thin hand hardly is less.
+PixelRect PieceBounds(const DialFace& face, const HandShape& hand, int turn, int from, int to) {
+    int half = HalfWidthOf(face, hand);
+    const SubPoint corners[4] = {
+        PointAt(face.Centre, turn, from, half), PointAt(face.Centre, turn, from, -half),
+        PointAt(face.Centre, turn, to, half), PointAt(face.Centre, turn, to, -half)};
+    return BoundsOf(corners, 4);
+}
+
+// Where a hand moving from one turn to another changes the picture, in pieces along its
+// length (a long hand at a slant would otherwise take a large square): writes pieces
+// rectangles to rects. The first piece holds the hub, which is drawn over the hands' roots.
+void HandChange(const DialFace& face, const HandShape& hand, int from, int to, int pieces,
+                PixelRect* rects) {
+    int tail = -Scaled(face, hand.Tail), length = Scaled(face, hand.Tip) - tail;
+    PixelRect hub = BoxAround(face.Centre, Scaled(face, HubRadius));
+    for (int i = 0; i < pieces; ++i) {
+        int start = tail + length * i / pieces, end = tail + length * (i + 1) / pieces;
+        rects[i] = Union(PieceBounds(face, hand, from, start, end),
+                         PieceBounds(face, hand, to, start, end));
+        if (i == 0)
+            rects[i] = Union(rects[i], hub);
+    }
 }
 
 void DrawHands(const DialFace& face, const PixelSurface& surface, const PixelRect& clip,
@@ -223,11 +247,16 @@ int AdvanceDial(DialFace& face, DialTime time, PixelRect* changed) {
     const HandShape* hands[3] = {&HourHand, &MinuteHand, &SecondHand};
     const int shown[3] = {face.Shown.Hour, face.Shown.Minute, face.Shown.Second};
     const int now[3] = {turns.Hour, turns.Minute, turns.Second};
-    for (int i = 0; i < 3; ++i)
-        if (shown[i] != now[i])
-            changed[count++] = Intersection(
-                Union(HandBounds(face, *hands[i], shown[i]), HandBounds(face, *hands[i], now[i])),
-                all);
+    // The second hand, which moves at every step, in pieces; the others, which move a little
+    // once a second, whole.
+    const int pieces[3] = {1, 1, SecondHandPieces};
+    for (int i = 0; i < 3; ++i) {
+        if (shown[i] == now[i])
+            continue;
+        HandChange(face, *hands[i], shown[i], now[i], pieces[i], changed + count);
+        for (int end = count + pieces[i]; count < end; ++count)
+            changed[count] = Intersection(changed[count], all);
+    }
     face.Shown = turns;
     for (int i = 0; i < count; ++i)
         Compose(face, changed[i], turns);

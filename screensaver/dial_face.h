@@ -71,6 +71,9 @@ int DialSizeFor(int width, int height, int percent);
 void StartDial(DialFace& face, const PixelSurface& cache, const PixelSurface& frame, int size,
                bool secondHand, DialTime time);
 
+// At most this many rectangles change in one step.
+constexpr int DialChangeLimit = 8;
+
 // Brings the frame to time, composing again only what changed. Writes the rectangles of the
-// square that changed to changed (at most 4) and returns how many there are.
+// square that changed to changed (room for DialChangeLimit) and returns how many there are.
 int AdvanceDial(DialFace& face, DialTime time, PixelRect* changed);

@@ -80,7 +80,3 @@ int AdvanceScene(SaverScene& scene, DialTime time, PixelRect* changed) {
     changed[1] = DigitsRect(scene);
     return 2;
 }
-
-bool SceneSweeps(const SaverScene& scene) {
-    return scene.Settings.Style == ClockStyle::Clockwork && scene.Settings.SecondHand;
-}

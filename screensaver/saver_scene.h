@@ -13,12 +13,12 @@ constexpr int FullScreenDialPercent = 80, PreviewDialPercent = 92;
 constexpr int FullScreenDigitsPercent = 62, PreviewDigitsPercent = 86;
 
 // Milliseconds between two pictures of a sweeping second hand. At this rate its tip moves
-// a few pixels a step on a large screen, and two full-screen faces cost well under 2 % of a
+// a few pixels a step on a large screen, and two full-screen faces cost under 2 % of a
 // processor core (bench/README.md).
 constexpr int SweepInterval = 100;
 
 // At most this many rectangles change in one step.
-constexpr int SceneChangeLimit = 4;
+constexpr int SceneChangeLimit = DialChangeLimit;
 
 struct SaverScene {
     SaverSettings Settings;
@@ -43,10 +43,6 @@ void StartScene(SaverScene& scene, const SaverSettings& settings, bool fullScree
 // Brings the picture to time. Writes the rectangles of the picture that changed to changed
 // (room for SceneChangeLimit) and returns how many there are.
 int AdvanceScene(SaverScene& scene, DialTime time, PixelRect* changed);
-
-// Whether the picture changes between whole seconds (a sweeping second hand), so that it
-// wants a new picture every SweepInterval rather than once a second.
-bool SceneSweeps(const SaverScene& scene);
 
 // The time as the digital clock shows it: the hour from 1 to 12 without a leading zero
 // unless hours24.

@@ -1,6 +1,7 @@
 // The saver's windows: one on each monitor (or one inside a preview), each with an off-screen
 // picture that its scene keeps up to date. Only the rectangles a scene reports as changed are
-// copied to the window, so a sweeping second hand costs little.
+// copied to the window, straight through the window's own device context rather than by way
+// of a paint request, so a sweeping second hand costs little.
 #include "saver_window.h"
 
 #include "pointer_watch.h"
@@ -33,7 +34,8 @@ struct Surface {
 // One window and what it shows: a monitor's, or the preview's.
 struct ScreenWindow {
     HWND Window;
-    RECT Bounds; // the monitor, in screen coordinates
+    HDC WindowDC; // the class's own: kept for the window's life
+    RECT Bounds;  // the monitor, in screen coordinates
     Surface Picture;
     Surface Cache;
     SaverScene Scene;
@@ -116,7 +118,9 @@ void StartScreen(ScreenWindow& screen) {
     InvalidateRect(screen.Window, nullptr, FALSE);
 }
 
-// Brings every screen's picture to the present and marks what changed for painting.
+void ShowThroughParent(HWND window, const Surface& picture);
+
+// Brings every screen's picture to the present and copies what changed to the windows.
 void AdvanceScreens() {
     DialTime now = TimeNow();
     for (int i = 0; i < State.ScreenCount; ++i) {
@@ -126,14 +130,19 @@ void AdvanceScreens() {
         PixelRect changed[SceneChangeLimit];
         int count = AdvanceScene(screen.Scene, now, changed);
         for (int c = 0; c < count; ++c) {
-            RECT rect = {changed[c].Left, changed[c].Top, changed[c].Right, changed[c].Bottom};
-            InvalidateRect(screen.Window, &rect, FALSE);
+            const PixelRect& r = changed[c];
+            BitBlt(screen.WindowDC, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                   screen.Picture.Dc, r.Left, r.Top, SRCCOPY);
         }
+        if (count > 0 && !State.FullScreen)
+            ShowThroughParent(screen.Window, screen.Picture);
     }
 }
 
+// A preview, a few dozen pixels high, has its second hand step once a second.
 bool Sweeping() {
-    return State.Settings.Style == ClockStyle::Clockwork && State.Settings.SecondHand;
+    return State.FullScreen && State.Settings.Style == ClockStyle::Clockwork &&
+           State.Settings.SecondHand;
 }
 
 // A sweeping second hand wants a steady stream of pictures; anything else one picture at the
@@ -244,6 +253,7 @@ LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, 
         auto index = reinterpret_cast<intptr_t>(
             reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         State.Screens[index].Window = window;
+        State.Screens[index].WindowDC = GetDC(window);
         break;
     }
     case WM_SIZE:
@@ -276,6 +286,7 @@ LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, 
 
 bool RegisterSaverClass(HINSTANCE instance) {
     WNDCLASSA saverClass = {};
+    saverClass.style = CS_OWNDC;
     saverClass.lpfnWndProc = SaverWindowProcedure;
     saverClass.hInstance = instance;
     saverClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(SAVER_ICON_ID));
