@@ -92,6 +92,10 @@ double AngleBetween(double a, double b) {
     return difference > 180 ? 360 - difference : difference;
 }
 
+bool MinuteHandCovers(double hour, double minute) {
+    return AngleBetween(hour, minute) < 20;
+}
+
 std::string HandsText(const DialReading& reading) {
     char text[80];
     std::snprintf(text, sizeof text, "hour %.1f, minute %.1f, second %.1f", reading.Hour,

@@ -26,5 +26,9 @@ DialReading ReadDial(const uint32_t* pixels, int stride, int left, int top, int 
 // How far apart two angles in degrees are, the short way round.
 double AngleBetween(double a, double b);
 
+// Whether the minute hand at minute degrees hides so much of the hour hand at hour degrees
+// that the hour hand's angle does not read exactly.
+bool MinuteHandCovers(double hour, double minute);
+
 // The hands' angles for messages: "hour 90.0, minute 0.0, second 0.0".
 std::string HandsText(const DialReading& reading);

@@ -26,19 +26,21 @@ class FullScreenWindow : public testing::Test {
                                   return window_ != nullptr;
                               }))
             << "no window named '" << SaverWindowName << "' within " << StartLimit << " ms";
-        // Foreground for the system and active for the saver's own thread: only then is
-        // there an activation to lose.
+        // One of the saver's windows foreground for the system and active for the saver's own
+        // thread: only then is there an activation to lose.
         DWORD thread = GetWindowThreadProcessId(window_, nullptr);
         ASSERT_TRUE(PumpUntil(StartLimit,
                               [&] {
                                   GUITHREADINFO info = {};
                                   info.cbSize = sizeof info;
-                                  return GetForegroundWindow() == window_ &&
+                                  HWND foreground = GetForegroundWindow();
+                                  return GetWindowThreadProcessId(foreground, nullptr) == thread &&
                                          GetGUIThreadInfo(thread, &info) &&
-                                         info.hwndActive == window_;
+                                         info.hwndActive == foreground;
                               }))
-            << "the saver's window did not become the active foreground window within "
-            << StartLimit << " ms";
+            << "no window of the saver became the active foreground window within " << StartLimit
+            << " ms";
+        window_ = GetForegroundWindow();
     }
 
     std::unique_ptr<SaverProcess> saver_;
