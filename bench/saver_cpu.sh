@@ -13,15 +13,14 @@ seconds=${1:-60}
 warm_up=5
 
 if [ "${2:-}" != --inside ]; then
-  # 32-bit Windows programs may run through an emulator on this machine, whose figures say
-  # nothing about a real processor.
-  for entry in /proc/sys/fs/binfmt_misc/*; do
-    case ${entry##*/} in
-      *qemu-i386*) grep -qx enabled "$entry" 2>/dev/null &&
-        echo "NOTE: 32-bit programs run through qemu-i386 here (binfmt_misc entry ${entry##*/});" \
-             "the CPU figures below are the emulator's and not comparable" ;;
-    esac
-  done
+  # 32-bit programs may run through an emulator on this machine, whose figures say nothing
+  # about a real processor.
+  if emulator=$(tools/i386-emulator); then
+    echo "NOTE: 32-bit programs run through $emulator here; the figures below are the" \
+         "emulator's and not comparable with a processor's"
+  else
+    echo "32-bit programs run natively here (no emulator registered with binfmt_misc)"
+  fi
   echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
   echo "wine: $(wine --version)"
   exec tools/wine-session --root build/wine --screens 1920x1080,1920x1080 \

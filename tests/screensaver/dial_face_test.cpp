@@ -59,10 +59,11 @@ TEST_P(DialFaceTest, HandsAndHourMarksReadBack) {
     EXPECT_NEAR(dial.Radius, 480 * FullScreenDialPercent / 200.0, 1.0);
     EXPECT_LE(AngleBetween(dial.Hour, c.Hour), AngleTolerance) << HandsText(dial);
     EXPECT_LE(AngleBetween(dial.Minute, c.Minute), AngleTolerance) << HandsText(dial);
-    if (c.Second < 0)
+    if (c.Second < 0) {
         EXPECT_EQ(dial.Second, -1) << HandsText(dial);
-    else
+    } else {
         EXPECT_LE(AngleBetween(dial.Second, c.Second), AngleTolerance) << HandsText(dial);
+    }
     EXPECT_EQ(dial.HourMarks, 12);
     EXPECT_EQ(dial.MarksBetween, 0);
 }

@@ -137,8 +137,9 @@ TEST_F(FullScreenSaver, ShowsTheTimeCentredOnEachMonitor) {
         EXPECT_EQ(dial.HourMarks, 12) << where;
         // The time now, taken in whole seconds after the picture.
         EXPECT_LE(AngleBetween(dial.Minute, minute), 1.0) << where << ": " << HandsText(dial);
-        if (!MinuteHandCovers(hour, minute))
+        if (!MinuteHandCovers(hour, minute)) {
             EXPECT_LE(AngleBetween(dial.Hour, hour), 1.0) << where << ": " << HandsText(dial);
+        }
         EXPECT_LE(AngleBetween(dial.Second, second), 13.0) << where << ": " << HandsText(dial);
     }
 

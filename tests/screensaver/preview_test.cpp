@@ -85,8 +85,9 @@ TEST(Preview, DrawsTheClockworkFaceScaledToTheWindow) {
     double hour = (now.wHour % 12) * 30 + minute / 12;
     // A few pixels long, a hand's angle reads to a few degrees.
     EXPECT_LE(AngleBetween(dial.Minute, minute), 4) << HandsText(dial);
-    if (!MinuteHandCovers(hour, minute))
+    if (!MinuteHandCovers(hour, minute)) {
         EXPECT_LE(AngleBetween(dial.Hour, hour), 4) << HandsText(dial);
+    }
     EXPECT_NEAR(dial.CentreX, PreviewWidth / 2, 1);
     EXPECT_NEAR(dial.CentreY, PreviewHeight / 2, 1);
     EXPECT_GE(dial.Radius, PreviewHeight * 0.45);
