@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,58 +48,48 @@ class FullScreenWindow : public testing::Test {
     HWND window_ = nullptr;
 };
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT* rect, LPARAM list) {
-    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-    return TRUE;
-}
-
-struct ProcessWindows {
-    DWORD Process;
-    std::vector<HWND> Found;
-};
-
-BOOL CALLBACK AddProcessWindow(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<ProcessWindows*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search.Process && IsWindowVisible(window))
-        search.Found.push_back(window);
-    return TRUE;
-}
-
 std::string RectText(const RECT& r) {
     return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " at " +
            std::to_string(r.left) + "," + std::to_string(r.top);
 }
 
-TEST_F(FullScreenWindow, CoversEachMonitorOnTop) {
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    ASSERT_FALSE(monitors.empty());
-    // The first window may be active before the saver has made the others.
-    ProcessWindows windows = {saver_->Id(), {}};
-    EXPECT_TRUE(PumpUntil(StartLimit,
-                          [&] {
-                              windows.Found.clear();
-                              EnumWindows(AddProcessWindow, reinterpret_cast<LPARAM>(&windows));
-                              return windows.Found.size() == monitors.size();
-                          }))
-        << windows.Found.size() << " windows for " << monitors.size() << " monitors";
-    for (const RECT& monitor : monitors) {
-        std::string seen;
-        bool covered = false;
-        for (HWND window : windows.Found) {
-            RECT rect;
-            GetWindowRect(window, &rect);
-            seen += " " + RectText(rect);
-            if (EqualRect(&rect, &monitor)) {
-                covered = true;
-                EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-            }
-        }
-        EXPECT_TRUE(covered) << "no saver window covers the monitor " << RectText(monitor)
-                             << "; the saver's windows:" << seen;
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT* rect, LPARAM list) {
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(RectText(*rect));
+    return TRUE;
+}
+
+struct SaverWindows {
+    DWORD Process;
+    std::vector<std::string> Rects;
+    bool AllTopmost;
+};
+
+BOOL CALLBACK AddSaverWindow(HWND window, LPARAM data) {
+    auto& windows = *reinterpret_cast<SaverWindows*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    RECT rect;
+    if (process == windows.Process && IsWindowVisible(window) && GetWindowRect(window, &rect)) {
+        windows.Rects.push_back(RectText(rect));
+        windows.AllTopmost &= (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     }
+    return TRUE;
+}
+
+TEST_F(FullScreenWindow, CoversEachMonitorOnTop) {
+    std::vector<std::string> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    std::sort(monitors.begin(), monitors.end());
+    // The first window may be active before the saver has made the others.
+    SaverWindows windows;
+    PumpUntil(StartLimit, [&] {
+        windows = {saver_->Id(), {}, true};
+        EnumWindows(AddSaverWindow, reinterpret_cast<LPARAM>(&windows));
+        std::sort(windows.Rects.begin(), windows.Rects.end());
+        return windows.Rects == monitors;
+    });
+    EXPECT_EQ(windows.Rects, monitors);
+    EXPECT_TRUE(windows.AllTopmost);
 
     PostMessageA(window_, WM_KEYDOWN, VK_SPACE, 0);
     DWORD code = 1;
