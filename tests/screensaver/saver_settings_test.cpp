@@ -27,14 +27,6 @@ TEST_P(SaverSettingsTest, ReadFromStoredValues) {
     EXPECT_EQ(settings.Style, c.Expected.Style) << c.Name;
     EXPECT_EQ(settings.SecondHand, c.Expected.SecondHand) << c.Name;
     EXPECT_EQ(settings.Hours24, c.Expected.Hours24) << c.Name;
-    // What is read stores back as the same values.
-    uint32_t stored[SettingCount];
-    StoredFromSettings(settings, stored);
-    const StoredValue again[SettingCount] = {Dword(stored[0]), Dword(stored[1]), Dword(stored[2])};
-    SaverSettings reread = SettingsFromStored(again);
-    EXPECT_EQ(reread.Style, settings.Style) << c.Name;
-    EXPECT_EQ(reread.SecondHand, settings.SecondHand) << c.Name;
-    EXPECT_EQ(reread.Hours24, settings.Hours24) << c.Name;
 }
 
 constexpr ClockStyle Clockwork = ClockStyle::Clockwork, Digital = ClockStyle::Digital;
