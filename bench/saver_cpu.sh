@@ -102,5 +102,5 @@ read -r handle <&"${host[0]}"
 handle=${handle%$'\r'}
 echo "(wineserver with the preview's parent alone: $(server_alone 5) % of one core over 5 s)"
 wine "$saver" /p "$handle" >/dev/null 2>&1 &
-measure "preview, 152x112, sweeping" "$preview_span"
+measure "preview, 152x112" "$preview_span"
 stop_saver
