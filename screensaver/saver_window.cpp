@@ -107,6 +107,8 @@ DialTime TimeNow() {
 
 // Makes the window's picture for its client size and draws the clock into it.
 void StartScreen(ScreenWindow& screen) {
+    if (screen.WindowDC == nullptr)
+        screen.WindowDC = GetDC(screen.Window);
     RECT client;
     GetClientRect(screen.Window, &client);
     CreateSurface(screen.Picture, client.right, client.bottom);
@@ -118,7 +120,18 @@ void StartScreen(ScreenWindow& screen) {
     InvalidateRect(screen.Window, nullptr, FALSE);
 }
 
-void ShowThroughParent(HWND window, const Surface& picture);
+// Wine draws a child of another process's window off screen, so a preview would stay blank
+// there; the picture also goes through the parent's device context, onto the same pixels.
+void ShowThroughParent(HWND window, const Surface& picture) {
+    HDC dc = GetDCEx(State.PreviewParent, nullptr, DCX_CACHE);
+    if (dc == nullptr)
+        return;
+    POINT origin = {0, 0};
+    MapWindowPoints(window, State.PreviewParent, &origin, 1);
+    BitBlt(dc, origin.x, origin.y, picture.Pixels.Width, picture.Pixels.Height, picture.Dc, 0, 0,
+           SRCCOPY);
+    ReleaseDC(State.PreviewParent, dc);
+}
 
 // Brings every screen's picture to the present and copies what changed to the windows.
 void AdvanceScreens() {
@@ -156,19 +169,6 @@ void ScheduleTick(HWND window) {
     GetLocalTime(&local);
     SetTimer(window, ClockTimerId, MillisecondsPerSecond - local.wMilliseconds + TickMargin,
              nullptr);
-}
-
-// Wine draws a child of another process's window off screen, so a preview would stay blank
-// there; the picture also goes through the parent's device context, onto the same pixels.
-void ShowThroughParent(HWND window, const Surface& picture) {
-    HDC dc = GetDCEx(State.PreviewParent, nullptr, DCX_CACHE);
-    if (dc == nullptr)
-        return;
-    POINT origin = {0, 0};
-    MapWindowPoints(window, State.PreviewParent, &origin, 1);
-    BitBlt(dc, origin.x, origin.y, picture.Pixels.Width, picture.Pixels.Height, picture.Dc, 0, 0,
-           SRCCOPY);
-    ReleaseDC(State.PreviewParent, dc);
 }
 
 void Paint(HWND window) {
@@ -253,7 +253,6 @@ LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, 
         auto index = reinterpret_cast<intptr_t>(
             reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
         State.Screens[index].Window = window;
-        State.Screens[index].WindowDC = GetDC(window);
         break;
     }
     case WM_SIZE:
