@@ -5,7 +5,7 @@
 
 namespace {
 
-// Half a pixel and a whole one, in the 1/65536 of a pixel that edge distances are kept in.
+// Half a pixel, in the 1/65536 of a pixel that edge distances are kept in.
 constexpr int HalfPixelDistance = 1 << 15;
 constexpr int FullCoverage = 256;
 constexpr int MaxCorners = 8;
@@ -22,8 +22,9 @@ int Max(int a, int b) {
     return a > b ? a : b;
 }
 
-// numerator / denominator, rounded towards 0, by long division: a division of 64-bit numbers
-// would call the compiler's library, which the saver does without.
+// numerator / denominator, rounded towards 0, by long division. A division of 64-bit numbers
+// would call libgcc's helper, and the linker (binutils of Debian 12) crashes when such a
+// helper first turns up in the saver's whole-program link.
 int64_t Quotient(int64_t numerator, uint32_t denominator) {
     bool negative = numerator < 0;
     uint64_t rest = static_cast<uint64_t>(negative ? -numerator : numerator), quotient = 0;
