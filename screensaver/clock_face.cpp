@@ -64,6 +64,7 @@ void DrawBar(const PixelSurface& surface, Box box, uint32_t colour) {
     }
 }
 
+// A digit below 0 shows every segment unlit.
 void DrawDigit(const PixelSurface& surface, int left, int top, int t, int digit) {
     int half = t / 2;
     // Narrow dark seams between the segments, once they are thick enough to show them.
@@ -79,7 +80,7 @@ void DrawDigit(const PixelSurface& surface, int left, int top, int t, int digit)
         {left, top + across, t, length},                 // f
         {left + across, top + 4 * t, length, t},         // g
     };
-    uint8_t lit = DigitSegments[digit];
+    uint8_t lit = digit < 0 ? 0 : DigitSegments[digit];
     int inset = t / 5;
     for (int i = 0; i < 7; ++i) {
         Box box = segments[i];
@@ -94,9 +95,10 @@ void DrawDigit(const PixelSurface& surface, int left, int top, int t, int digit)
     }
 }
 
-void DrawPair(const PixelSurface& surface, int left, int top, int t, int value) {
+void DrawPair(const PixelSurface& surface, int left, int top, int t, int value,
+              bool blankTens = false) {
     value %= 100;
-    DrawDigit(surface, left, top, t, value / 10);
+    DrawDigit(surface, left, top, t, blankTens && value < 10 ? -1 : value / 10);
     DrawDigit(surface, left + (DigitWidthUnits + DigitGapUnits) * t, top, t, value % 10);
 }
 
@@ -142,7 +144,7 @@ void DrawClockFace(const PixelSurface& surface, int left, int top, int thickness
     if (t <= 0)
         return;
     int pairStep = (PairWidthUnits + ColonCellUnits) * t;
-    DrawPair(surface, left, top, t, NonNegative(time.Hours));
+    DrawPair(surface, left, top, t, NonNegative(time.Hours), time.BlankHourTens);
     DrawColon(surface, left + PairWidthUnits * t, top, t);
     DrawPair(surface, left + pairStep, top, t, NonNegative(time.Minutes));
     DrawColon(surface, left + pairStep + PairWidthUnits * t, top, t);

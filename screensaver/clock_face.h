@@ -11,12 +11,7 @@
 // Segments that are off are drawn too, faintly, as on a real display, so the face covers the
 // same rectangle whatever the time.
 #pragma once
-#include <stdint.h>
-
-// A pixel as a top-down 32-bit DIB holds it: 0x00RRGGBB.
-constexpr uint32_t SurfaceColour(uint8_t red, uint8_t green, uint8_t blue) {
-    return static_cast<uint32_t>(red) << 16 | static_cast<uint32_t>(green) << 8 | blue;
-}
+#include "pixel_surface.h"
 
 // The setup program's warm sepia palette.
 constexpr uint32_t BackgroundColour = SurfaceColour(47, 10, 10);
@@ -28,14 +23,10 @@ constexpr uint32_t ColonColour = SegmentRimColour;
 constexpr int FaceWidthUnits = 39;
 constexpr int FaceHeightUnits = 9;
 
-// Pixels of one surface: Width x Height, rows from the top, Stride pixels apart.
-struct PixelSurface {
-    uint32_t* Pixels;
-    int Width, Height, Stride;
-};
-
 struct ClockTime {
     int Hours, Minutes, Seconds;
+    // An hour below 10 shows an unlit first digit rather than a 0 (on a 12-hour clock).
+    bool BlankHourTens = false;
 };
 
 struct FaceSize {

@@ -1,66 +1,75 @@
-// The saver's window: an off-screen surface that holds the picture, redrawn on a timer at
-// each new second and copied to the window in one piece, so nothing flickers.
+// The saver's windows: one on each monitor (or one inside a preview), each with an off-screen
+// picture that its scene keeps up to date. Only the rectangles a scene reports as changed are
+// copied to the window, straight through the window's own device context rather than by way
+// of a paint request, so a sweeping second hand costs little.
 #include "saver_window.h"
 
-#include "clock_drift.h"
-#include "clock_face.h"
 #include "pointer_watch.h"
 #include "saver_resources.h"
+#include "saver_scene.h"
 #include "saver_texts.h"
 
 namespace {
 
 constexpr char SaverClassName[] = "FlarvexClockSaver";
+constexpr char WindowLibrary[] = "user32.dll";
+constexpr char MonitorEnumerationName[] = "EnumDisplayMonitors";
 constexpr UINT_PTR ClockTimerId = 1;
 constexpr UINT MillisecondsPerSecond = 1000;
-// The timer is set to fire this long after the next second begins, so that the time read
-// then is already the new second's.
+// A once-a-second timer is set to fire this long after the next second begins, so that the
+// time read then is already the new second's.
 constexpr UINT TickMargin = 15;
 // How often a preview looks whether its parent window is still there.
 constexpr UINT ParentCheckInterval = 500;
-// How much of its screen's width the face takes: large on a monitor, nearly all of a
-// preview, which is only a few dozen pixels high.
-constexpr int FullScreenFacePercent = 62;
-constexpr int PreviewFacePercent = 86;
 constexpr int SurfaceBitsPerPixel = 32;
 constexpr UINT SystemCommandMask = 0xFFF0;
+constexpr int MaxScreens = 16;
 
-// Everything the window keeps; one window per process.
+// A DIB section selected into a memory device context, and its pixels.
+struct Surface {
+    HDC Dc;
+    HBITMAP Bitmap;
+    HGDIOBJ DefaultBitmap;
+    PixelSurface Pixels;
+};
+
+// One window and what it shows: a monitor's, or the preview's.
+struct ScreenWindow {
+    HWND Window;
+    HDC WindowDC; // the class's own: kept for the window's life
+    RECT Bounds;  // the monitor, in screen coordinates
+    Surface Picture;
+    Surface Cache;
+    SaverScene Scene;
+};
+
+// Everything the saver keeps; one saver per process.
 struct SaverWindowState {
     bool FullScreen;
     bool Ending;
     HWND PreviewParent;
     PointerWatch Pointer;
-    // The picture: a DIB section selected into a memory device context.
-    HDC SurfaceDC;
-    HBITMAP SurfaceBitmap;
-    HGDIOBJ SurfaceDefaultBitmap;
-    PixelSurface Surface;
-    // The clock: the part of the surface it drifts over, its size and where it is.
-    RECT ClockArea;
-    int Thickness;
-    FaceSize Face;
-    Drift Position;
+    SaverSettings Settings;
+    int ScreenCount;
+    ScreenWindow Screens[MaxScreens];
 };
 
 SaverWindowState State;
 
-void ReleaseSurface() {
-    if (State.SurfaceDC != nullptr) {
-        SelectObject(State.SurfaceDC, State.SurfaceDefaultBitmap);
-        DeleteDC(State.SurfaceDC);
+void ReleaseSurface(Surface& surface) {
+    if (surface.Dc != nullptr) {
+        SelectObject(surface.Dc, surface.DefaultBitmap);
+        DeleteDC(surface.Dc);
     }
-    if (State.SurfaceBitmap != nullptr)
-        DeleteObject(State.SurfaceBitmap);
-    State.SurfaceDC = nullptr;
-    State.SurfaceBitmap = nullptr;
-    State.Surface = {};
+    if (surface.Bitmap != nullptr)
+        DeleteObject(surface.Bitmap);
+    surface = {};
 }
 
-// Makes a surface of the window's client size. Without one (too large for the memory left)
-// the window is painted plainly and the saver still ends as it should.
-void CreateSurface(int width, int height) {
-    ReleaseSurface();
+// Makes a surface of width x height. Without one (too large for the memory left) the window
+// is painted plainly and the saver still ends as it should.
+void CreateSurface(Surface& surface, int width, int height) {
+    ReleaseSurface(surface);
     if (width <= 0 || height <= 0)
         return;
     BITMAPINFO format = {};
@@ -79,100 +88,108 @@ void CreateSurface(int width, int height) {
         DeleteObject(bitmap);
         return;
     }
-    State.SurfaceBitmap = bitmap;
-    State.SurfaceDC = dc;
-    State.SurfaceDefaultBitmap = SelectObject(dc, bitmap);
-    State.Surface = {static_cast<uint32_t*>(pixels), width, height, width};
+    surface = {dc,
+               bitmap,
+               SelectObject(dc, bitmap),
+               {static_cast<uint32_t*>(pixels), width, height, width}};
 }
 
-RECT ClockRectangle() {
-    RECT rect;
-    rect.left = State.ClockArea.left + State.Position.X;
-    rect.top = State.ClockArea.top + State.Position.Y;
-    rect.right = rect.left + State.Face.Width;
-    rect.bottom = rect.top + State.Face.Height;
-    return rect;
+ScreenWindow* ScreenOf(HWND window) {
+    for (int i = 0; i < State.ScreenCount; ++i)
+        if (State.Screens[i].Window == window)
+            return &State.Screens[i];
+    return nullptr;
 }
 
-// Sizes the clock for the area it may use: the primary monitor when full screen (a face
-// spread over several monitors would be cut by their frames), the whole window in a preview.
-void PlaceClock(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    RECT area = client;
-    if (State.FullScreen) {
-        POINT origin = {0, 0};
-        ScreenToClient(window, &origin);
-        RECT primary = {origin.x, origin.y, origin.x + GetSystemMetrics(SM_CXSCREEN),
-                        origin.y + GetSystemMetrics(SM_CYSCREEN)};
-        if (!IntersectRect(&area, &primary, &client))
-            area = client;
-    }
-    State.ClockArea = area;
-    int width = area.right - area.left, height = area.bottom - area.top;
-    State.Thickness = FaceThicknessFor(
-        width, height, State.FullScreen ? FullScreenFacePercent : PreviewFacePercent);
-    State.Face = FaceSizeFor(State.Thickness);
-    StartDrift(State.Position, width - State.Face.Width, height - State.Face.Height,
-               DriftStepFor(State.Thickness));
-    FillRectangle(State.Surface, 0, 0, State.Surface.Width, State.Surface.Height, BackgroundColour);
-}
-
-// Draws the current time, first moving the clock one step when drift is set, and marks
-// both the old and the new place for painting.
-void RedrawClock(HWND window, bool drift) {
-    RECT old = ClockRectangle();
-    if (drift)
-        AdvanceDrift(State.Position,
-                     State.ClockArea.right - State.ClockArea.left - State.Face.Width,
-                     State.ClockArea.bottom - State.ClockArea.top - State.Face.Height);
-    RECT now = ClockRectangle();
-    FillRectangle(State.Surface, old.left, old.top, State.Face.Width, State.Face.Height,
-                  BackgroundColour);
+DialTime TimeNow() {
     SYSTEMTIME local;
     GetLocalTime(&local);
-    DrawClockFace(State.Surface, now.left, now.top, State.Thickness,
-                  {local.wHour, local.wMinute, local.wSecond});
-    InvalidateRect(window, &old, FALSE);
-    InvalidateRect(window, &now, FALSE);
+    return {local.wHour, local.wMinute, local.wSecond, local.wMilliseconds};
 }
 
-// Sets the timer for the start of the next second, so the clock never lags or skips one.
+// Makes the window's picture for its client size and draws the clock into it.
+void StartScreen(ScreenWindow& screen) {
+    if (screen.WindowDC == nullptr)
+        screen.WindowDC = GetDC(screen.Window);
+    RECT client;
+    GetClientRect(screen.Window, &client);
+    CreateSurface(screen.Picture, client.right, client.bottom);
+    int cacheSize = SceneCacheSize(State.Settings, client.right, client.bottom, State.FullScreen);
+    CreateSurface(screen.Cache, cacheSize, cacheSize);
+    if (screen.Picture.Dc != nullptr)
+        StartScene(screen.Scene, State.Settings, State.FullScreen, screen.Picture.Pixels,
+                   screen.Cache.Pixels, TimeNow());
+    InvalidateRect(screen.Window, nullptr, FALSE);
+}
+
+// Wine draws a child of another process's window off screen, so a preview would stay blank
+// there; the picture also goes through the parent's device context, onto the same pixels.
+void ShowThroughParent(HWND window, const Surface& picture) {
+    HDC dc = GetDCEx(State.PreviewParent, nullptr, DCX_CACHE);
+    if (dc == nullptr)
+        return;
+    POINT origin = {0, 0};
+    MapWindowPoints(window, State.PreviewParent, &origin, 1);
+    BitBlt(dc, origin.x, origin.y, picture.Pixels.Width, picture.Pixels.Height, picture.Dc, 0, 0,
+           SRCCOPY);
+    ReleaseDC(State.PreviewParent, dc);
+}
+
+// Brings every screen's picture to the present and copies what changed to the windows.
+void AdvanceScreens() {
+    DialTime now = TimeNow();
+    for (int i = 0; i < State.ScreenCount; ++i) {
+        ScreenWindow& screen = State.Screens[i];
+        if (screen.Picture.Dc == nullptr)
+            continue;
+        PixelRect changed[SceneChangeLimit];
+        int count = AdvanceScene(screen.Scene, now, changed);
+        for (int c = 0; c < count; ++c) {
+            const PixelRect& r = changed[c];
+            BitBlt(screen.WindowDC, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                   screen.Picture.Dc, r.Left, r.Top, SRCCOPY);
+        }
+        if (count > 0 && !State.FullScreen)
+            ShowThroughParent(screen.Window, screen.Picture);
+    }
+}
+
+// A preview, a few dozen pixels high, has its second hand step once a second.
+bool Sweeping() {
+    return State.FullScreen && State.Settings.Style == ClockStyle::Clockwork &&
+           State.Settings.SecondHand;
+}
+
+// A sweeping second hand wants a steady stream of pictures; anything else one picture at the
+// start of each second, so the clock never lags or skips one.
 void ScheduleTick(HWND window) {
+    if (Sweeping()) {
+        SetTimer(window, ClockTimerId, SweepInterval, nullptr);
+        return;
+    }
     SYSTEMTIME local;
     GetLocalTime(&local);
     SetTimer(window, ClockTimerId, MillisecondsPerSecond - local.wMilliseconds + TickMargin,
              nullptr);
 }
 
-// Wine draws a child of another process's window off screen, so a preview would stay blank
-// there; the picture also goes through the parent's device context, onto the same pixels.
-void ShowThroughParent(HWND window) {
-    HDC dc = GetDCEx(State.PreviewParent, nullptr, DCX_CACHE);
-    if (dc == nullptr)
-        return;
-    POINT origin = {0, 0};
-    MapWindowPoints(window, State.PreviewParent, &origin, 1);
-    BitBlt(dc, origin.x, origin.y, State.Surface.Width, State.Surface.Height, State.SurfaceDC, 0, 0,
-           SRCCOPY);
-    ReleaseDC(State.PreviewParent, dc);
-}
-
 void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const RECT& r = paint.rcPaint;
-    if (State.SurfaceDC != nullptr)
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, State.SurfaceDC, r.left,
-               r.top, SRCCOPY);
+    ScreenWindow* screen = ScreenOf(window);
+    HDC picture = screen != nullptr ? screen->Picture.Dc : nullptr;
+    if (picture != nullptr)
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, picture, r.left, r.top,
+               SRCCOPY);
     else
         PatBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, BLACKNESS);
     EndPaint(window, &paint);
-    if (!State.FullScreen && State.SurfaceDC != nullptr)
-        ShowThroughParent(window);
+    if (!State.FullScreen && picture != nullptr)
+        ShowThroughParent(window, screen->Picture);
 }
 
-// Full screen, the process simply ends with its window: destroying an activated window
+// Full screen, the process simply ends with its windows: destroying an activated window
 // first would gain nothing, and under X without a window manager the hide would wait for a
 // withdrawal notice that never comes. A preview goes the usual way, from WM_DESTROY.
 void EndSaver(HWND window) {
@@ -200,14 +217,19 @@ bool HandleFullScreenMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEWHEEL:
         EndSaver(window);
         return true;
-    case WM_MOUSEMOVE:
-        // Client coordinates, signed: the window may start left of or above the primary
-        // monitor.
-        if (PointerMovedAway(State.Pointer, static_cast<short>(LOWORD(lParam)),
-                             static_cast<short>(HIWORD(lParam))))
+    case WM_MOUSEMOVE: {
+        // Client coordinates, signed, made screen coordinates: the pointer may pass from one
+        // monitor's window to another's.
+        ScreenWindow* screen = ScreenOf(window);
+        int left = screen != nullptr ? screen->Bounds.left : 0;
+        int top = screen != nullptr ? screen->Bounds.top : 0;
+        if (PointerMovedAway(State.Pointer, left + static_cast<short>(LOWORD(lParam)),
+                             top + static_cast<short>(HIWORD(lParam))))
             EndSaver(window);
         return true;
+    }
     case WM_ACTIVATEAPP:
+        // Activation passing between the saver's own windows does not count.
         if (wParam == FALSE)
             EndSaver(window);
         return true;
@@ -228,28 +250,35 @@ LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     if (State.FullScreen && HandleFullScreenMessage(window, message, wParam, lParam, result))
         return result;
     switch (message) {
-    case WM_SIZE: {
-        RECT client;
-        GetClientRect(window, &client);
-        CreateSurface(client.right, client.bottom);
-        PlaceClock(window);
-        RedrawClock(window, false);
-        return 0;
+    case WM_NCCREATE: {
+        // Which screen the window is for, so its first messages find their picture.
+        auto index = reinterpret_cast<intptr_t>(
+            reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+        State.Screens[index].Window = window;
+        break;
     }
+    case WM_SIZE:
+        if (ScreenWindow* screen = ScreenOf(window))
+            StartScreen(*screen);
+        return 0;
     case WM_TIMER:
         if (wParam != ClockTimerId)
             break;
-        RedrawClock(window, true);
-        ScheduleTick(window);
+        AdvanceScreens();
+        if (!Sweeping())
+            ScheduleTick(window);
         return 0;
     case WM_ERASEBKGND:
-        return TRUE; // the surface covers every pixel
+        return TRUE; // the picture covers every pixel
     case WM_PAINT:
         Paint(window);
         return 0;
     case WM_DESTROY:
         KillTimer(window, ClockTimerId);
-        ReleaseSurface();
+        if (ScreenWindow* screen = ScreenOf(window)) {
+            ReleaseSurface(screen->Picture);
+            ReleaseSurface(screen->Cache);
+        }
         PostQuitMessage(0);
         return 0;
     }
@@ -258,11 +287,33 @@ LRESULT CALLBACK SaverWindowProcedure(HWND window, UINT message, WPARAM wParam, 
 
 bool RegisterSaverClass(HINSTANCE instance) {
     WNDCLASSA saverClass = {};
+    saverClass.style = CS_OWNDC;
     saverClass.lpfnWndProc = SaverWindowProcedure;
     saverClass.hInstance = instance;
     saverClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(SAVER_ICON_ID));
     saverClass.lpszClassName = SaverClassName;
     return RegisterClassA(&saverClass) != 0;
+}
+
+// Makes the window of screen index over rect, as a child of parent when one is given.
+HWND CreateScreenWindow(HINSTANCE instance, int index, const RECT& rect, HWND parent) {
+    State.Screens[index].Bounds = rect;
+    State.ScreenCount = index + 1;
+    DWORD style = parent != nullptr ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE;
+    DWORD extended = parent != nullptr ? 0 : WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    HWND window = CreateWindowExA(extended, SaverClassName, SaverCaption, style, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  nullptr, instance, reinterpret_cast<void*>(intptr_t{index}));
+    if (window == nullptr)
+        State.ScreenCount = index;
+    return window;
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT* rect, LPARAM instance) {
+    if (State.ScreenCount >= MaxScreens)
+        return FALSE;
+    CreateScreenWindow(reinterpret_cast<HINSTANCE>(instance), State.ScreenCount, *rect, nullptr);
+    return TRUE;
 }
 
 // Whether a thread timer's message says that the preview has lost its parent. The preview's
@@ -283,40 +334,62 @@ int RunMessageLoop(HWND window) {
     return 0;
 }
 
+// A window on every monitor. The system is asked for its monitors only when the saver runs:
+// EnumDisplayMonitors came with Windows 98 and 2000, and a program that imports it by name
+// does not load on the older systems its header admits, which show one screen.
+void CreateMonitorWindows(HINSTANCE instance) {
+    using MonitorEnumeration = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
+    MonitorEnumeration enumerate = reinterpret_cast<MonitorEnumeration>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(WindowLibrary),
+                                                    MonitorEnumerationName)));
+    if (enumerate != nullptr)
+        enumerate(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(instance));
+    if (State.ScreenCount > 0)
+        return;
+    // No monitor reported: the whole virtual screen as one, or the screen where the system
+    // knows no virtual screen.
+    RECT all = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (all.right == 0 || all.bottom == 0)
+        all = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    all.right += all.left;
+    all.bottom += all.top;
+    CreateScreenWindow(instance, 0, all, nullptr);
+}
+
 } // namespace
 
-int RunFullScreenSaver(HINSTANCE instance) {
+int RunFullScreenSaver(HINSTANCE instance, const SaverSettings& settings) {
     State.FullScreen = true;
+    State.Settings = settings;
     if (!RegisterSaverClass(instance))
         return 1;
-    HWND window =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, SaverClassName, SaverCaption,
-                        WS_POPUP | WS_VISIBLE, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                        GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                        GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr, nullptr, instance, nullptr);
-    if (window == nullptr)
+    CreateMonitorWindows(instance);
+    if (State.ScreenCount == 0)
         return 1;
+    HWND first = State.Screens[0].Window;
     // Where the pointer is now is where it started: a window that appears under a still
     // pointer may not be told the position at all, or only after the user moved it.
     POINT pointer;
-    if (GetCursorPos(&pointer) && ScreenToClient(window, &pointer))
+    if (GetCursorPos(&pointer))
         PointerMovedAway(State.Pointer, pointer.x, pointer.y);
-    // The class has no cursor, so the pointer disappears as soon as it is over the window;
-    // the calls here hide it at once and keep it hidden whatever else sets one.
+    // The class has no cursor, so the pointer disappears as soon as it is over a window; the
+    // calls here hide it at once and keep it hidden whatever else sets one.
     ShowCursor(FALSE);
     SetCursor(nullptr);
-    SetForegroundWindow(window);
-    return RunMessageLoop(window);
+    SetForegroundWindow(first);
+    return RunMessageLoop(first);
 }
 
-int RunSaverPreview(HINSTANCE instance, HWND parent) {
-    if (parent == nullptr || !RegisterSaverClass(instance))
+int RunSaverPreview(HINSTANCE instance, HWND parent, const SaverSettings& settings) {
+    // The desktop never goes away, and a preview in it would never end.
+    if (parent == nullptr || parent == GetDesktopWindow() || !RegisterSaverClass(instance))
         return 1;
     State.PreviewParent = parent;
+    State.Settings = settings;
     RECT client;
     GetClientRect(parent, &client);
-    HWND window = CreateWindowExA(0, SaverClassName, SaverCaption, WS_CHILD | WS_VISIBLE, 0, 0,
-                                  client.right, client.bottom, parent, nullptr, instance, nullptr);
+    HWND window = CreateScreenWindow(instance, 0, client, parent);
     if (window == nullptr)
         return 1;
     return RunMessageLoop(window);

@@ -32,15 +32,18 @@ const KnownImports Known[] = {
      "MoveFileExA SetFileAttributesA SetUnhandledExceptionFilter UnmapViewOfFile "
      "WaitForSingleObject WriteFile WritePrivateProfileStringA"},
     {"user32.dll", 4, 0,
-     "BeginPaint CallNextHookEx CreateWindowExA DefWindowProcA DestroyWindow DispatchMessageA "
-     "DrawTextA EndPaint FindWindowA GetClientRect GetCursorPos GetDC GetDCEx GetFocus "
-     "GetMessageA GetSystemMetrics IntersectRect InvalidateRect IsWindow KillTimer LoadCursorA "
-     "LoadIconA MapWindowPoints MessageBoxA PostQuitMessage RegisterClassA ReleaseDC "
-     "ScreenToClient SetCursor SetForegroundWindow SetTimer SetWindowsHookExA ShowCursor "
-     "TranslateMessage UpdateWindow"},
+     "BeginPaint CallNextHookEx CheckDlgButton CheckRadioButton CreateWindowExA DefWindowProcA "
+     "DestroyWindow DialogBoxParamA DispatchMessageA DrawTextA EnableWindow EndDialog EndPaint "
+     "FindWindowA GetClientRect GetCursorPos GetDC GetDCEx GetDesktopWindow GetDlgItem GetFocus "
+     "GetMessageA GetSystemMetrics IntersectRect InvalidateRect IsDlgButtonChecked IsWindow "
+     "KillTimer LoadCursorA LoadIconA MapWindowPoints MessageBoxA PostQuitMessage RegisterClassA "
+     "ReleaseDC ScreenToClient SetCursor SetForegroundWindow SetTimer SetWindowsHookExA "
+     "ShowCursor TranslateMessage UpdateWindow"},
     {"gdi32.dll", 4, 0,
      "BitBlt CreateCompatibleDC CreateDIBSection CreateSolidBrush DeleteDC DeleteObject "
      "GetStockObject PatBlt RoundRect SelectObject SetBkMode SetTextColor StretchDIBits"},
+    {"advapi32.dll", 4, 0,
+     "RegCloseKey RegCreateKeyExA RegOpenKeyExA RegQueryValueExA RegSetValueExA"},
 };
 
 // The version that lists function of library, or nullptr.

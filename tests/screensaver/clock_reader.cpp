@@ -98,6 +98,9 @@ ClockReading ReadClock(const uint32_t* pixels, int width, int height, int stride
         for (int v = 0; v < 10; ++v)
             if (Patterns[v] == lit)
                 value = v;
+        // A 12-hour clock leaves the first digit of an hour below 10 dark.
+        if (d == 0 && lit == 0)
+            value = 0;
         if (value < 0) {
             char text[80];
             snprintf(text, sizeof text, "digit %d shows segments 0x%02X, which is no digit", d,

@@ -16,7 +16,7 @@ struct ClockReading {
 
 // Reads width x height pixels, 0x00RRGGBB, rows from the top, stride pixels apart. Every
 // pixel that is not background belongs to the face; a segment counts as lit when the
-// pixel in its middle is bright.
+// pixel in its middle is bright. A first digit with no segment lit reads as 0.
 ClockReading ReadClock(const uint32_t* pixels, int width, int height, int stride,
                        uint32_t background);
 

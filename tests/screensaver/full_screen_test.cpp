@@ -1,14 +1,16 @@
-// The full-screen saver as a user meets it, driven from outside under a virtual display: it
-// covers the screen with the current time, ticks every second, and ends on a key, a click or
-// a real pointer move, but not on a pointer that merely trembles.
+// The full-screen saver as a user meets it, driven from outside on two virtual monitors side
+// by side: a clockwork face centred on each monitor, showing the current time with a sweeping
+// second hand; the style chosen in the settings dialog; and the end on a key, a click or a real
+// pointer move, but not on a pointer that merely trembles.
 #include "clock_face.h"
 #include "clock_reader.h"
 #include "desktop.h"
+#include "dial_reader.h"
+#include "saver_scene.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -16,11 +18,17 @@
 
 namespace {
 
-constexpr int ScreenWidth = 1024, ScreenHeight = 768;
+// The monitors of the session (tools/wine-session --screens 1024x768,800x600).
+constexpr desktop::Rect Monitors[] = {{0, 0, 1024, 768}, {1024, 0, 800, 600}};
+constexpr int ScreenWidth = 1024 + 800, ScreenHeight = 768;
+// Where the pointer rests during a test: on the first monitor, for Xephyr moves the pointer
+// from the second one back to the first only from near their common edge.
+constexpr int RestingX = 1000, RestingY = 700;
 constexpr int SecondsPerDay = 24 * 60 * 60;
 constexpr double StartLimit = 20; // seconds for Wine to start the saver and show the clock
 constexpr double EndLimit = 1.0;  // seconds in which the saver must end after the input
 constexpr char WindowName[] = "Flarvex clock";
+constexpr char DialogName[] = "Flarvex clock settings";
 
 std::string SaverPath() {
     return desktop::BuildDir() + "/Flarvex.scr";
@@ -29,13 +37,19 @@ std::string SaverPath() {
 std::vector<uint32_t> Pixels(const desktop::Image& image) {
     std::vector<uint32_t> pixels(image.pixels.size());
     for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = SurfaceColour(image.pixels[i].r, image.pixels[i].g, image.pixels[i].b);
+        pixels[i] = image.pixels[i].Value();
     return pixels;
 }
 
-ClockReading ReadScreen(const desktop::Image& image) {
-    std::vector<uint32_t> pixels = Pixels(image);
-    return ReadClock(pixels.data(), image.width, image.height, image.width, BackgroundColour);
+DialReading ReadMonitor(const std::vector<uint32_t>& pixels, const desktop::Rect& monitor) {
+    return ReadDial(pixels.data(), ScreenWidth, monitor.x, monitor.y, monitor.width, monitor.height,
+                    DialBackground);
+}
+
+// True when the first monitor shows a whole clockwork face.
+bool ShowsDial(const desktop::Image& screen) {
+    DialReading dial = ReadMonitor(Pixels(screen), Monitors[0]);
+    return dial.Found && dial.HourMarks == 12;
 }
 
 // True when the pointer shows no pixel at all.
@@ -51,18 +65,24 @@ int SecondOfDay(int hours, int minutes, int seconds) {
     return (hours * 60 + minutes) * 60 + seconds;
 }
 
-int LocalSecondOfDay() {
+tm LocalTime() {
     time_t now = time(nullptr);
     tm local;
     localtime_r(&now, &local);
-    return SecondOfDay(local.tm_hour, local.tm_min, local.tm_sec);
+    return local;
 }
 
 // Runs the saver with the pointer resting at (x, y) and waits until the clock is on the
 // screen; the reading it saw goes to *reading.
 class FullScreenSaver : public testing::Test {
   protected:
-    void Start(int x, int y, ClockReading* reading = nullptr) {
+    void SetUp() override {
+        // Every test starts from the default settings.
+        desktop::RunWine({"reg", "delete", "HKCU\\Software\\Flarvex\\Clock", "/f"});
+    }
+
+    // Runs the saver and waits until shown(screenshot) holds.
+    void Start(int x, int y, const std::function<bool(const desktop::Image&)>& shown = ShowsDial) {
         desktop::MovePointer(x, y);
         // Wine answers GetCursorPos from the last position one of its windows saw for 100 ms
         // after it saw it, and none saw this move: let that pass, or the saver starts with
@@ -71,18 +91,11 @@ class FullScreenSaver : public testing::Test {
         saver_ =
             std::make_unique<desktop::WineProgram>(std::vector<std::string>{SaverPath(), "/s"});
         ASSERT_NE(desktop::WaitForWindow(WindowName, StartLimit), 0u);
-        ClockReading seen;
-        bool shown = desktop::WaitUntil(StartLimit, [&] {
-            seen = ReadScreen(desktop::Screenshot());
-            return seen.Found;
-        });
-        if (!shown)
+        bool seen = desktop::WaitUntil(StartLimit, [&] { return shown(desktop::Screenshot()); });
+        if (!seen)
             desktop::SavePng(desktop::Screenshot(), "full_screen_no_clock.png");
-        ASSERT_TRUE(shown) << "no clock could be read on the screen within " << StartLimit
-                           << " s (last: " << seen.Problem
-                           << "); the screen is in full_screen_no_clock.png";
-        if (reading)
-            *reading = seen;
+        ASSERT_TRUE(seen) << "no clock could be read on the screen within " << StartLimit
+                          << " s; the screen is in full_screen_no_clock.png";
     }
 
     // Waits for the saver to end after some input; fails when it is still running after
@@ -103,67 +116,86 @@ class FullScreenSaver : public testing::Test {
     std::unique_ptr<desktop::WineProgram> saver_;
 };
 
-TEST_F(FullScreenSaver, CoversTheScreenWithTheCurrentTimeAndTicks) {
-    ClockReading first;
-    desktop::MovePointer(ScreenWidth - 10, ScreenHeight - 10);
+TEST_F(FullScreenSaver, ShowsTheTimeCentredOnEachMonitor) {
+    desktop::MovePointer(RestingX, RestingY);
     ASSERT_FALSE(PointerInvisible()) << "the pointer is invisible before the saver starts";
-    ASSERT_NO_FATAL_FAILURE(Start(ScreenWidth - 10, ScreenHeight - 10, &first));
-    int now = LocalSecondOfDay();
-    desktop::Rect window = desktop::WindowGeometry(desktop::WaitForWindow(WindowName, 1));
-    EXPECT_EQ(window.x, 0);
-    EXPECT_EQ(window.y, 0);
-    EXPECT_EQ(window.width, ScreenWidth);
-    EXPECT_EQ(window.height, ScreenHeight);
-
-    // The time shown is the time now (read before "now" was taken, and both whole seconds).
-    int shown = SecondOfDay(first.Hours, first.Minutes, first.Seconds);
-    int behind = ((now - shown) % SecondsPerDay + SecondsPerDay) % SecondsPerDay;
-    EXPECT_LE(behind, 2) << "the clock showed " << ClockText(first) << " at second " << now
-                         << " of the day";
-
-    // Large, in the middle, and nothing else on the screen but the background.
+    ASSERT_NO_FATAL_FAILURE(Start(RestingX, RestingY));
+    tm now = LocalTime();
     desktop::Image screen = desktop::Screenshot();
     desktop::SavePng(screen, "full_screen.png");
-    ClockReading reading = ReadScreen(screen);
-    ASSERT_TRUE(reading.Found) << reading.Problem;
-    EXPECT_GE(reading.Width, ScreenWidth / 2);
-    EXPECT_LT(reading.Left, ScreenWidth / 2);
-    EXPECT_GT(reading.Left + reading.Width, ScreenWidth / 2);
-    EXPECT_LT(reading.Top, ScreenHeight * 2 / 3);
-    EXPECT_GT(reading.Top + reading.Height, ScreenHeight / 3);
-    // In the palette: every pixel is the background or a colour of the face.
-    int cream = 0, amber = 0, other = 0;
-    for (uint32_t p : Pixels(screen)) {
-        cream += p == SegmentCoreColour;
-        amber += p == SegmentRimColour;
-        other += p != BackgroundColour && p != SegmentCoreColour && p != SegmentRimColour &&
-                 p != UnlitSegmentColour && p != ColonColour;
+    std::vector<uint32_t> pixels = Pixels(screen);
+    double minute = (now.tm_min * 60 + now.tm_sec) / 10.0;
+    double hour = (now.tm_hour % 12) * 30 + minute / 12;
+    double second = now.tm_sec * 6;
+    for (const desktop::Rect& monitor : Monitors) {
+        DialReading dial = ReadMonitor(pixels, monitor);
+        std::string where = "on the monitor at " + std::to_string(monitor.x);
+        ASSERT_TRUE(dial.Found) << where << ": " << dial.Problem;
+        EXPECT_NEAR(dial.CentreX, monitor.x + monitor.width / 2.0, 1) << where;
+        EXPECT_NEAR(dial.CentreY, monitor.y + monitor.height / 2.0, 1) << where;
+        EXPECT_NEAR(dial.Radius, monitor.height * FullScreenDialPercent / 200.0, 1.5) << where;
+        EXPECT_EQ(dial.HourMarks, 12) << where;
+        // The time now, taken in whole seconds after the picture.
+        EXPECT_LE(AngleBetween(dial.Minute, minute), 1.0) << where << ": " << HandsText(dial);
+        if (!MinuteHandCovers(hour, minute)) {
+            EXPECT_LE(AngleBetween(dial.Hour, hour), 1.0) << where << ": " << HandsText(dial);
+        }
+        EXPECT_LE(AngleBetween(dial.Second, second), 13.0) << where << ": " << HandsText(dial);
     }
-    EXPECT_GT(cream, 0) << "no digit pixel in cream";
-    EXPECT_GT(amber, 0) << "no digit pixel in amber";
-    EXPECT_EQ(other, 0) << "pixels in colours the clock does not use";
 
-    // A second later the clock shows another time, and has changed the middle of the screen.
-    ClockReading later;
-    bool ticked = desktop::WaitUntil(3, [&] {
-        later = ReadScreen(desktop::Screenshot());
-        return later.Found && later.Seconds != reading.Seconds;
-    });
-    EXPECT_TRUE(ticked) << "the clock still showed " << ClockText(reading) << " 3 s later";
-    desktop::Image after = desktop::Screenshot();
-    int changed = 0;
-    for (int y = reading.Top; y < reading.Top + reading.Height; ++y)
-        for (int x = reading.Left; x < reading.Left + reading.Width; ++x)
-            changed += screen.At(x, y) != after.At(x, y);
-    EXPECT_GT(changed, 0);
+    // The second hand sweeps: between two pictures it moves on, by at most 6 degrees a second
+    // and a step of the sweep.
+    double start = desktop::Now();
+    DialReading before = ReadMonitor(Pixels(desktop::Screenshot()), Monitors[0]);
+    DialReading after = ReadMonitor(Pixels(desktop::Screenshot()), Monitors[0]);
+    double end = desktop::Now();
+    double moved = AngleBetween(before.Second, after.Second);
+    EXPECT_GT(moved, 0.5) << HandsText(before) << " then " << HandsText(after);
+    EXPECT_LT(moved, 6 * (end - start) + 1) << HandsText(before) << " then " << HandsText(after);
     EXPECT_TRUE(desktop::WaitUntil(2, PointerInvisible))
         << "the pointer still showed 2 s after the clock appeared";
     EXPECT_TRUE(saver_->Running()) << "the saver ended by itself";
     ExpectEndsAfter([] { desktop::PressKey("space"); }, "the space bar");
 }
 
+// The digital clock chosen in the settings dialog, with the keyboard, is what /s shows then.
+TEST_F(FullScreenSaver, ShowsTheStyleChosenInTheDialog) {
+    desktop::WineProgram settings({SaverPath(), "/c"});
+    unsigned long dialog = desktop::WaitForWindow(DialogName, StartLimit);
+    ASSERT_NE(dialog, 0u);
+    desktop::Rect box = desktop::WindowGeometry(dialog);
+    desktop::MovePointer(box.x + box.width / 2, box.y + 5);
+    desktop::PressKey("alt+d", dialog);
+    desktop::PressKey("Return", dialog);
+    int code = -1;
+    ASSERT_TRUE(settings.WaitForExit(5, &code)) << "the dialog did not close on Return";
+    EXPECT_EQ(code, 0);
+
+    auto digits = [](const desktop::Image& screen) {
+        std::vector<uint32_t> pixels = Pixels(screen);
+        const desktop::Rect& m = Monitors[1];
+        return ReadClock(pixels.data() + m.x, m.width, m.height, ScreenWidth, BackgroundColour)
+            .Found;
+    };
+    ASSERT_NO_FATAL_FAILURE(Start(RestingX, RestingY, digits));
+    tm now = LocalTime();
+    std::vector<uint32_t> pixels = Pixels(desktop::Screenshot());
+    for (const desktop::Rect& m : Monitors) {
+        ClockReading clock =
+            ReadClock(pixels.data() + m.x, m.width, m.height, ScreenWidth, BackgroundColour);
+        ASSERT_TRUE(clock.Found) << "monitor at " << m.x << ": " << clock.Problem;
+        int shown = SecondOfDay(clock.Hours, clock.Minutes, clock.Seconds);
+        int behind = ((SecondOfDay(now.tm_hour, now.tm_min, now.tm_sec) - shown) % SecondsPerDay +
+                      SecondsPerDay) %
+                     SecondsPerDay;
+        EXPECT_LE(behind, 2) << "monitor at " << m.x << " showed " << ClockText(clock);
+    }
+    ExpectEndsAfter([] { desktop::PressKey("Escape"); }, "the Escape key");
+}
+
+// On the edge between the monitors, where the pointer passes from one window to the other.
 TEST_F(FullScreenSaver, IgnoresAPointerThatOnlyTrembles) {
-    const int x = 300, y = 300;
+    const int x = 1023, y = 300;
     ASSERT_NO_FATAL_FAILURE(Start(x, y));
     const int jitter[][2] = {{1, 0}, {2, 1}, {0, 2}, {-1, -1}, {-2, 1}, {1, -2}, {0, 0}};
     for (const auto& offset : jitter) {
@@ -201,6 +233,9 @@ const EndingInput EndingInputs[] = {
     {"Key", "a key", [] { desktop::PressKey("a"); }},
     {"LeftClick", "a left click", [] { desktop::Click(1); }},
     {"RightClick", "a right click", [] { desktop::Click(3); }},
+    // Last: Xephyr may keep the pointer on the second monitor afterwards.
+    {"PointerMoveToTheOtherMonitor", "a pointer move onto the other monitor",
+     [] { desktop::MovePointer(1030, ScreenHeight / 2 - 100); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Inputs, FullScreenSaverEnding, testing::ValuesIn(EndingInputs),

@@ -1,11 +1,14 @@
-// The full-screen saver's window as Windows sees it: over every monitor and topmost; and it
-// ends when the user switches to another program.
+// The full-screen saver's windows as Windows sees them: one on each monitor, topmost; and the
+// saver ends when the user switches to another program.
 #include "plain_window.h"
 #include "saver_process.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -24,33 +27,69 @@ class FullScreenWindow : public testing::Test {
                                   return window_ != nullptr;
                               }))
             << "no window named '" << SaverWindowName << "' within " << StartLimit << " ms";
-        // Foreground for the system and active for the saver's own thread: only then is
-        // there an activation to lose.
+        // One of the saver's windows foreground for the system and active for the saver's own
+        // thread: only then is there an activation to lose.
         DWORD thread = GetWindowThreadProcessId(window_, nullptr);
         ASSERT_TRUE(PumpUntil(StartLimit,
                               [&] {
                                   GUITHREADINFO info = {};
                                   info.cbSize = sizeof info;
-                                  return GetForegroundWindow() == window_ &&
+                                  HWND foreground = GetForegroundWindow();
+                                  return GetWindowThreadProcessId(foreground, nullptr) == thread &&
                                          GetGUIThreadInfo(thread, &info) &&
-                                         info.hwndActive == window_;
+                                         info.hwndActive == foreground;
                               }))
-            << "the saver's window did not become the active foreground window within "
-            << StartLimit << " ms";
+            << "no window of the saver became the active foreground window within " << StartLimit
+            << " ms";
+        window_ = GetForegroundWindow();
     }
 
     std::unique_ptr<SaverProcess> saver_;
     HWND window_ = nullptr;
 };
 
-TEST_F(FullScreenWindow, CoversEveryMonitorOnTop) {
+std::string RectText(const RECT& r) {
+    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " at " +
+           std::to_string(r.left) + "," + std::to_string(r.top);
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, RECT* rect, LPARAM list) {
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(RectText(*rect));
+    return TRUE;
+}
+
+struct SaverWindows {
+    DWORD Process;
+    std::vector<std::string> Rects;
+    bool AllTopmost;
+};
+
+BOOL CALLBACK AddSaverWindow(HWND window, LPARAM data) {
+    auto& windows = *reinterpret_cast<SaverWindows*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
     RECT rect;
-    GetWindowRect(window_, &rect);
-    EXPECT_EQ(rect.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
-    EXPECT_EQ(rect.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
-    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    EXPECT_TRUE(GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    if (process == windows.Process && IsWindowVisible(window) && GetWindowRect(window, &rect)) {
+        windows.Rects.push_back(RectText(rect));
+        windows.AllTopmost &= (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    }
+    return TRUE;
+}
+
+TEST_F(FullScreenWindow, CoversEachMonitorOnTop) {
+    std::vector<std::string> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    std::sort(monitors.begin(), monitors.end());
+    // The first window may be active before the saver has made the others.
+    SaverWindows windows;
+    PumpUntil(StartLimit, [&] {
+        windows = {saver_->Id(), {}, true};
+        EnumWindows(AddSaverWindow, reinterpret_cast<LPARAM>(&windows));
+        std::sort(windows.Rects.begin(), windows.Rects.end());
+        return windows.Rects == monitors;
+    });
+    EXPECT_EQ(windows.Rects, monitors);
+    EXPECT_TRUE(windows.AllTopmost);
 
     PostMessageA(window_, WM_KEYDOWN, VK_SPACE, 0);
     DWORD code = 1;

@@ -1,6 +1,8 @@
-// The preview: the clock drawn inside a window that another program gives, ending with it.
+// The preview: the clock in the chosen style drawn inside a window that another program
+// gives, ending with it; and no preview in a window that never goes away.
 #include "clock_face.h"
 #include "clock_reader.h"
+#include "dial_reader.h"
 #include "other_process.h"
 #include "pixel_canvas.h"
 #include "saver_process.h"
@@ -51,7 +53,50 @@ int LocalSecondOfDay() {
     return (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
 }
 
-TEST(Preview, DrawsTheClockInTheGivenWindowAndEndsWithIt) {
+// Chooses the style the saver reads at its start: 0 the clockwork face, 1 the digital clock.
+void ChooseStyle(DWORD style) {
+    EXPECT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Flarvex\\Clock", "Style", REG_DWORD,
+                              &style, sizeof style),
+              ERROR_SUCCESS);
+}
+
+// The clockwork face, the default style, with its hands where the time says.
+TEST(Preview, DrawsTheClockworkFaceScaledToTheWindow) {
+    ChooseStyle(0);
+    PreviewHost host;
+    ASSERT_NE(host.Window(), nullptr) << "the window host gave no window";
+    SaverProcess saver("/p " + host.Handle);
+    ASSERT_TRUE(saver.Started());
+    DialReading dial;
+    std::vector<uint32_t> pixels;
+    bool shown = PumpUntil(StartLimit, [&] {
+        pixels = ScreenPixels(host.Window());
+        dial = ReadDial(pixels.data(), PreviewWidth, 0, 0, PreviewWidth, PreviewHeight,
+                        BackgroundColour);
+        return dial.Found && dial.HourMarks == 12;
+    });
+    if (!shown)
+        SavePicture(pixels, PreviewWidth, PreviewHeight, "preview_no_dial.ppm");
+    ASSERT_TRUE(shown) << "no clockwork face in the preview within " << StartLimit
+                       << " ms: " << dial.Problem << "; the preview is in preview_no_dial.ppm";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    double minute = (now.wMinute * 60 + now.wSecond) / 10.0;
+    double hour = (now.wHour % 12) * 30 + minute / 12;
+    // A few pixels long, a hand's angle reads to a few degrees.
+    EXPECT_LE(AngleBetween(dial.Minute, minute), 4) << HandsText(dial);
+    if (!MinuteHandCovers(hour, minute)) {
+        EXPECT_LE(AngleBetween(dial.Hour, hour), 4) << HandsText(dial);
+    }
+    EXPECT_NEAR(dial.CentreX, PreviewWidth / 2, 1);
+    EXPECT_NEAR(dial.CentreY, PreviewHeight / 2, 1);
+    EXPECT_GE(dial.Radius, PreviewHeight * 0.45);
+    host.Process.WriteLine("destroy");
+    EXPECT_TRUE(saver.WaitForExit(EndLimit)) << "the saver outlived its preview window";
+}
+
+TEST(Preview, DrawsTheDigitalClockInTheGivenWindowAndEndsWithIt) {
+    ChooseStyle(1);
     PreviewHost host;
     ASSERT_NE(host.Window(), nullptr) << "the window host gave no window";
     SaverProcess saver("/p " + host.Handle);
@@ -134,5 +179,14 @@ TEST_P(PreviewWithoutWindow, EndsAtOnce) {
 INSTANTIATE_TEST_SUITE_P(Arguments, PreviewWithoutWindow,
                          testing::Values("/p", "/p 0", "-P:zero", "/p 4294967295",
                                          "/p 99999999999"));
+
+// The desktop never goes away, so a preview in it would never end: refused like no window.
+TEST(Preview, RefusesTheDesktopWindow) {
+    SaverProcess saver("/p " + std::to_string(reinterpret_cast<uintptr_t>(GetDesktopWindow())));
+    ASSERT_TRUE(saver.Started());
+    DWORD code = 0;
+    ASSERT_TRUE(saver.WaitForExit(EndLimit, &code)) << "still ran after " << EndLimit << " ms";
+    EXPECT_EQ(code, 1u);
+}
 
 } // namespace

@@ -1,5 +1,5 @@
 // What Flarvex.scr carries besides its code: the version text, the name Windows lists it
-// under and its icon, the one the build drew.
+// under, its icon (the one the build drew) and a manifest that makes it DPI aware.
 #include "saver_process.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +89,35 @@ TEST(SaverResources, CarryTheClockIconAndTheListedName) {
     DestroyIcon(drawn);
     DestroyIcon(icon);
     FreeLibrary(saver);
+}
+
+// The settings the loader reads from the manifest, as the system's own manifest reader gives
+// them: per-monitor awareness, version 2 first, and the older form for systems before it.
+// (Wine scales no program for DPI, so there the awareness shows in no pixel.)
+TEST(SaverResources, DeclarePerMonitorDpiAwareness) {
+    std::string path = SaverPath();
+    ACTCTXA request = {};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE context = CreateActCtxA(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE)
+        << "no usable manifest (error " << GetLastError() << ")";
+    const struct {
+        const wchar_t *Space, *Name, *Expected;
+    } settings[] = {
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness",
+         L"PerMonitorV2, PerMonitor"},
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"true/pm"}};
+    for (auto [space, name, expected] : settings) {
+        wchar_t value[64] = L"";
+        SIZE_T written = 0;
+        EXPECT_TRUE(QueryActCtxSettingsW(0, context, space, name, value, 64, &written))
+            << "no setting " << name;
+        EXPECT_STREQ(value, expected);
+    }
+    ReleaseActCtx(context);
 }
 
 } // namespace

@@ -59,9 +59,6 @@ inline const ExpectedBox Switches = {"Flarvex clock 2.90b installation setup",
                                      BoxIconInformation};
 // Names the first argument of a command line that is not understood.
 ExpectedBox NotUnderstood(const std::string& argument);
-// The screen saver's answer to a settings request.
-inline const ExpectedBox NoSettings = {"Flarvex clock", "Flarvex clock has no settings to change.",
-                                       BoxOk | BoxIconInformation};
 } // namespace told
 
 // Success when seen was shown with expected's caption, text and flags; otherwise a failure
