@@ -339,9 +339,9 @@ int RunMessageLoop(HWND window) {
 // does not load on the older systems its header admits, which show one screen.
 void CreateMonitorWindows(HINSTANCE instance) {
     using MonitorEnumeration = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
-    MonitorEnumeration enumerate = reinterpret_cast<MonitorEnumeration>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA(WindowLibrary),
-                                                    MonitorEnumerationName)));
+    MonitorEnumeration enumerate =
+        reinterpret_cast<MonitorEnumeration>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleA(WindowLibrary), MonitorEnumerationName)));
     if (enumerate != nullptr)
         enumerate(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(instance));
     if (State.ScreenCount > 0)
