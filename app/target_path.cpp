@@ -1,6 +1,7 @@
 // Building the installed screen saver's path.
 #include "target_path.h"
 
+#include "text_format.h"
 #include "texts.h"
 
 namespace {
@@ -8,10 +9,6 @@ namespace {
 constexpr CountedString InstallFileName = {sizeof InstallFileNameText, InstallFileNameText};
 constexpr CountedString Backslash = {1, "\\"};
 constexpr char FinalPathPrefix[] = "\\\\?\\";
-
-char FoldCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 } // namespace
 
 bool WindowsDirectoryFits(uint32_t directoryLength) {
@@ -31,8 +28,6 @@ bool IsFinalPathOf(const char* finalPath, const char* path) {
     for (const char* prefix = FinalPathPrefix; *prefix; ++prefix, ++finalPath)
         if (*finalPath != *prefix)
             return false;
-    for (; *path; ++path, ++finalPath)
-        if (FoldCase(*finalPath) != FoldCase(*path))
-            return false;
-    return *finalPath == '\0';
+    const char* end = AfterWithoutCase(finalPath, path);
+    return end != nullptr && *end == '\0';
 }

@@ -7,6 +7,8 @@
 #include "start_up.h"
 #include "text_format.h"
 
+#include <string.h>
+
 namespace {
 
 // Room for the argument named in the box; a longer one is cut.
@@ -16,8 +18,8 @@ constexpr uint32_t ShownArgumentRoom = 160;
 void ReportOffending(const CommandArgument& argument) {
     char text[sizeof UnknownArgumentText + ShownArgumentRoom + sizeof SwitchesHintText];
     char* end = Append(text, UnknownArgumentText);
-    for (uint32_t i = 0; i < argument.Length && i < ShownArgumentRoom; ++i)
-        *end++ = argument.Text[i];
+    uint32_t shown = argument.Length < ShownArgumentRoom ? argument.Length : ShownArgumentRoom;
+    end = static_cast<char*>(memcpy(end, argument.Text, shown)) + shown;
     *Append(end, SwitchesHintText) = '\0';
     MessageBoxA(nullptr, text, WindowCaption, MB_ICONEXCLAMATION);
 }

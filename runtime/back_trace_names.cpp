@@ -2,6 +2,8 @@
 #include "back_trace_reader.h"
 #include "text_format.h"
 
+#include <string.h>
+
 void WriteFunctionName(TextOutput& output, ImageView image, uint32_t rva) {
     // Two blanks, the name, then room for "+0x" and eight digits.
     char line[128] = "  ";
@@ -9,9 +11,7 @@ void WriteFunctionName(TextOutput& output, ImageView image, uint32_t rva) {
     int32_t distance = FindFunctionSymbol(image, rva, line + 2, NameRoom);
     if (distance < 0)
         return;
-    char* end = line + 2;
-    while (*end)
-        ++end;
-    end = FormatHex(Append(end, "+0x"), static_cast<uint32_t>(distance));
+    char* end =
+        FormatHex(Append(line + 2 + strlen(line + 2), "+0x"), static_cast<uint32_t>(distance));
     WriteText(output, line, static_cast<uint32_t>(end - line));
 }

@@ -1,11 +1,9 @@
 // Reading command lines.
 #include "command_line.h"
 
-namespace {
+#include "text_format.h"
 
-char LowerCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace {
 
 // The end of the word at at: after its closing quote when it opens one (or at the NUL when
 // the quote is never closed), else at the first blank.
@@ -51,9 +49,5 @@ bool IsSwitch(const CommandArgument& argument, const char* name) {
         ++text, length -= 2;
     if (length == 0 || (text[0] != '/' && text[0] != '-'))
         return false;
-    uint32_t i = 1;
-    for (; i < length && name[i - 1] != '\0'; ++i)
-        if (LowerCase(text[i]) != name[i - 1])
-            return false;
-    return i == length && name[i - 1] == '\0';
+    return AfterWithoutCase(text + 1, name) == text + length;
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string.h>
+
 namespace {
 
 constexpr uint32_t ErrorBoxCapacity = 1024;
@@ -23,8 +25,7 @@ void WriteToErrorBox(const char* text, uint32_t count) {
     uint32_t room = ErrorBoxCapacity - ErrorBoxFill;
     if (count > room)
         count = room;
-    for (uint32_t i = 0; i < count; ++i)
-        ErrorBoxBuffer[ErrorBoxFill + i] = text[i];
+    memcpy(ErrorBoxBuffer + ErrorBoxFill, text, count);
     ErrorBoxFill += count;
     ErrorBoxBuffer[ErrorBoxFill] = '\0';
     if (ErrorBoxFill <= 3)

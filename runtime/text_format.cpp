@@ -33,3 +33,14 @@ char* Append(char* to, const char* text) {
         *to++ = *text++;
     return to;
 }
+
+char LowerCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+const char* AfterWithoutCase(const char* text, const char* prefix) {
+    for (; *prefix; ++prefix, ++text)
+        if (LowerCase(*text) != LowerCase(*prefix))
+            return nullptr;
+    return text;
+}

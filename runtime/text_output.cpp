@@ -4,6 +4,8 @@
 #include "file_variable.h"
 #include "io_result.h"
 
+#include <string.h>
+
 namespace {
 
 void HandOn(TextOutput& output) {
@@ -40,8 +42,7 @@ void WriteText(TextOutput& output, const char* text, uint32_t count) {
             HandOn(output);
         uint32_t room = sizeof output.Buffer - output.Fill;
         uint32_t piece = count < room ? count : room;
-        for (uint32_t i = 0; i < piece; ++i)
-            output.Buffer[output.Fill + i] = text[i];
+        memcpy(output.Buffer + output.Fill, text, piece);
         output.Fill = static_cast<uint16_t>(output.Fill + piece);
         text += piece;
         count -= piece;
@@ -49,10 +50,7 @@ void WriteText(TextOutput& output, const char* text, uint32_t count) {
 }
 
 void WriteString(TextOutput& output, const char* text) {
-    uint32_t count = 0;
-    while (text[count])
-        ++count;
-    WriteText(output, text, count);
+    WriteText(output, text, static_cast<uint32_t>(strlen(text)));
 }
 
 void EndLine(TextOutput& output) {

@@ -2,12 +2,9 @@
 #include "saver_arguments.h"
 
 #include "command_line.h"
+#include "text_format.h"
 
 namespace {
-
-char LowerCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // The window number after the option letter: ":1234", " 1234" or nothing.
 uint32_t ReadWindowNumber(const char* at) {
