@@ -6,6 +6,7 @@
 #include "outcomes.h"
 #include "payload.h"
 #include "process.h"
+#include "profile_digest.h"
 #include "setup_state.h"
 #include "target_path.h"
 #include "text_format.h"
@@ -87,28 +88,29 @@ const Outcome* WritePayloadFile() {
     return written && closed ? &ReplaceFailed : &WriteFailed;
 }
 
-// Whether system.ini names the installed file as the screen saver, read from the disk.
+// Whether system.ini names the installed file as the screen saver, read from the disk; file
+// names compare without case, as the system compares them.
 bool ProfileNamesInstalledFile() {
     char value[sizeof InstallFileNameText + 1];
     GetPrivateProfileStringA(ProfileSection, ProfileKey, "", value, sizeof value, ProfileFile);
-    const char* expected = InstallFileNameText;
-    const char* found = value;
-    while (*expected && *expected == *found)
-        ++expected, ++found;
-    return *expected == *found;
+    const char* end = AfterWithoutCase(value, InstallFileNameText);
+    return end != nullptr && *end == '\0';
 }
 
-// Reads every section of system.ini, as the profile functions give it, into snapshot.
-void TakeProfileSnapshot(ProfileSnapshot& snapshot) {
-    snapshot.Length = 0;
-    snapshot.Whole = GetPrivateProfileSectionNamesA(ProfileNames, ProfileRoom, ProfileFile) <
-                     ProfileRoom - 2; // the answer when the names do not fit
+// Sums up every section of system.ini, as the profile functions give them, in digest. False
+// when the names or a section are more than the room holds: then it cannot be compared.
+bool DigestProfile(uint32_t& digest) {
+    // The functions answer the room less 2 when what they read does not fit.
+    bool whole =
+        GetPrivateProfileSectionNamesA(ProfileNames, ProfileRoom, ProfileFile) < ProfileRoom - 2;
+    digest = EmptyProfileDigest;
     for (const char* name = ProfileNames; *name; name += strlen(name) + 1) {
         if (GetPrivateProfileSectionA(name, ProfileEntries, ProfileRoom, ProfileFile) >=
             ProfileRoom - 2)
-            snapshot.Whole = false;
-        AddProfileSection(snapshot, name, ProfileEntries);
+            whole = false;
+        digest = DigestProfileSection(digest, name, ProfileEntries);
     }
+    return whole;
 }
 
 // Makes the installed file the system's screen saver. The system rewrites the whole of
@@ -121,12 +123,13 @@ void TakeProfileSnapshot(ProfileSnapshot& snapshot) {
 const Outcome* RegisterScreenSaver() {
     if (ProfileNamesInstalledFile())
         return nullptr;
-    TakeProfileSnapshot(ProfileBefore);
+    uint32_t before, after;
+    bool comparable = DigestProfile(before);
     WritePrivateProfileStringA(ProfileSection, ProfileKey, InstallFileNameText, ProfileFile);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, ProfileFile);
-    TakeProfileSnapshot(ProfileAfter);
-    return ProfileNamesInstalledFile() && SameProfile(ProfileBefore, ProfileAfter) ? nullptr
-                                                                                   : &ProfileFailed;
+    return ProfileNamesInstalledFile() && comparable && DigestProfile(after) && after == before
+               ? nullptr
+               : &ProfileFailed;
 }
 
 // After an erase that reported success, whether the name is really gone: a system may

@@ -1,64 +1,41 @@
-// Snapshots of system.ini's sections.
-#include "profile_snapshot.h"
+// The digest of system.ini's sections: 32-bit FNV-1a over their names and entries, NULs
+// included, so that no entry can pass for a part of its neighbour.
+#include "profile_digest.h"
 
+#include "text_format.h"
 #include "texts.h"
+
+#include <string.h>
 
 namespace {
 
-char FoldCase(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+constexpr uint32_t DigestPrime = 16777619u;
 
-// Whether text starts with prefix, letters compared without case; end is where that match
-// ends.
-bool StartsWith(const char* text, const char* prefix, const char*& end) {
-    for (; *prefix; ++prefix, ++text)
-        if (FoldCase(*text) != FoldCase(*prefix))
-            return false;
-    end = text;
-    return true;
+// Adds text and its NUL.
+uint32_t Mix(uint32_t digest, const char* text) {
+    do
+        digest = (digest ^ static_cast<uint8_t>(*text)) * DigestPrime;
+    while (*text++ != '\0');
+    return digest;
 }
 
 bool IsOwnEntry(const char* entry) {
-    const char* rest;
-    return StartsWith(entry, ProfileKey, rest) && *rest == '=';
-}
-
-void AddText(ProfileSnapshot& snapshot, const char* text) {
-    do {
-        if (snapshot.Length == ProfileRoom) {
-            snapshot.Whole = false;
-            return;
-        }
-        snapshot.Text[snapshot.Length++] = *text;
-    } while (*text++ != '\0');
+    const char* rest = AfterWithoutCase(entry, ProfileKey);
+    return rest != nullptr && *rest == '=';
 }
 
 } // namespace
 
-void AddProfileSection(ProfileSnapshot& snapshot, const char* name, const char* entries) {
-    const char* end;
-    bool boot = StartsWith(name, ProfileSection, end) && *end == '\0';
-    bool named = false;
-    for (; *entries; entries = end + 1) {
-        for (end = entries; *end; ++end) {
-        }
+uint32_t DigestProfileSection(uint32_t digest, const char* name, const char* entries) {
+    const char* end = AfterWithoutCase(name, ProfileSection);
+    bool boot = end != nullptr && *end == '\0';
+    uint32_t section = Mix(digest, name);
+    bool kept = !boot;
+    for (; *entries != '\0'; entries += strlen(entries) + 1) {
         if (boot && IsOwnEntry(entries))
             continue;
-        if (!named)
-            AddText(snapshot, name);
-        named = true;
-        AddText(snapshot, entries);
+        section = Mix(section, entries);
+        kept = true;
     }
-    if (!named && !boot)
-        AddText(snapshot, name);
-}
-
-bool SameProfile(const ProfileSnapshot& before, const ProfileSnapshot& after) {
-    if (!before.Whole || !after.Whole || before.Length != after.Length)
-        return false;
-    for (uint32_t i = 0; i < before.Length; ++i)
-        if (before.Text[i] != after.Text[i])
-            return false;
-    return true;
+    return kept ? Mix(section, "") : digest;
 }

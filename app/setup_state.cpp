@@ -18,5 +18,4 @@ MSG PumpMessage;
 alignas(16) uint8_t PixelBuffer[PixelBufferSize];
 BITMAPINFOHEADER BitmapHeader;
 RECT TextRect;
-ProfileSnapshot ProfileBefore, ProfileAfter;
 char ProfileNames[ProfileRoom], ProfileEntries[ProfileRoom];

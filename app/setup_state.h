@@ -4,7 +4,6 @@
 #include "button_panel.h"
 #include "file_variable.h"
 #include "length_prefixed_string.h"
-#include "profile_snapshot.h"
 
 #include <windows.h>
 
@@ -41,7 +40,7 @@ extern BITMAPINFOHEADER BitmapHeader;
 // The rectangle every text is drawn in.
 extern RECT TextRect;
 
-// system.ini before and after install writes its entry, and the names and entries of a
-// section as they are read.
-extern ProfileSnapshot ProfileBefore, ProfileAfter;
+// system.ini's section names and one section's entries, as install reads them to see that its
+// write changed nothing else; a file with more than the room holds cannot be compared.
+constexpr uint32_t ProfileRoom = 64 * 1024;
 extern char ProfileNames[ProfileRoom], ProfileEntries[ProfileRoom];
