@@ -7,6 +7,11 @@
 set(FLARVEX_BARE_COMPILE_OPTIONS
   -Oz -mpreferred-stack-boundary=2 -malign-data=abi -flto -ffat-lto-objects -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-unwind-tables
   -fno-threadsafe-statics -fno-stack-protector -fno-ident
+  # Arguments pushed rather than stored into room kept below the frame, which is what GCC does
+  # for Windows by default so that it can probe the stack of a large frame page by page. No
+  # frame of these programs is larger than a page (the compiler refuses one), so none needs a
+  # probe: the system's guard page below the stack is reached in order and the stack grows.
+  -mno-accumulate-outgoing-args -mno-stack-arg-probe -Werror=frame-larger-than=4096
   # Kept for back traces: every frame links to its caller's. (GCC still gives no frame to a
   # procedure that calls nothing and keeps nothing on the stack; a fault there shows the
   # procedure's own address, and its caller's caller as the next line.)
@@ -38,8 +43,9 @@ function(flarvex_bare_program target)
     # table. A script of our own could merge sections only by naming the linker's internal
     # import sections, which it places for us in no other way. Terminal Server aware: on a
     # Remote Desktop host the system then gives the real Windows directory, not a private copy.
+    # The frame limit holds for the procedures that whole-program optimisation makes, too.
     target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2 -malign-data=abi
-      -Wl,--tsaware)
+      -Werror=frame-larger-than=4096 -Wl,--tsaware)
     # Stripped, it has no symbols for a back trace to name code with: no code to read them.
     target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_unnamed_back_trace>)
     # Its headers packed into one step of the file when they fit there, as the last step of
