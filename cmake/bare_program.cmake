@@ -25,45 +25,36 @@ function(flarvex_bare_library target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
 endfunction()
 
-# flarvex_bare_program(target ENTRY symbol [SHIPPED] [SYMBOLS]): links target as a GUI program
-# entered at symbol, stripped unless SYMBOLS asks for its own code's debugging information and
-# symbols. A SHIPPED program is optimised whole at its link, for size; the others keep every
-# procedure the compiler made, as their tests expect (back traces name them).
+# flarvex_bare_link(target entry): links target as a GUI program entered at entry, with the
+# runtime's memory procedures and nothing else of a C or C++ runtime, importing from kernel32,
+# user32 and gdi32, and keeping only the sections that something uses. Both kinds of bare
+# program (below, and the shipped ones in shipped_program.cmake) are linked by it.
+function(flarvex_bare_link target entry)
+  target_link_options(${target} PRIVATE
+    -nostdlib -nostartfiles -Wl,-e,_${entry} -Wl,--subsystem,windows -Wl,--gc-sections)
+  # The linker's map (<target>.map beside the target's objects) says which object put what
+  # into each section; tools/size-report reads it.
+  target_link_options(${target} PRIVATE -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
+  # As objects, for the reason runtime/CMakeLists.txt gives.
+  target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_memory>)
+  target_link_libraries(${target} PRIVATE kernel32 user32 gdi32)
+endfunction()
+
+# flarvex_bare_program(target ENTRY symbol [SYMBOLS]): links target, a test program on the
+# bare runtime, as a GUI program entered at symbol, stripped unless SYMBOLS asks for its own
+# code's debugging information and symbols. Unlike a shipped program it is not optimised
+# whole at its link: it keeps every procedure the compiler made, as its tests expect (back
+# traces name them).
 function(flarvex_bare_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 ARG "SHIPPED;SYMBOLS" "ENTRY" "")
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "SYMBOLS" "ENTRY" "")
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:${FLARVEX_BARE_COMPILE_OPTIONS}>)
   if(ARG_SYMBOLS)
     target_compile_options(${target} PRIVATE -g)
   else()
     target_link_options(${target} PRIVATE -s)
   endif()
-  if(ARG_SHIPPED)
-    # The linker's own section layout, which every tool that reads Windows programs knows: the
-    # import tables in a section of their own, each library's lookup table beside its address
-    # table. A script of our own could merge sections only by naming the linker's internal
-    # import sections, which it places for us in no other way. Terminal Server aware: on a
-    # Remote Desktop host the system then gives the real Windows directory, not a private copy.
-    # The frame limit holds for the procedures that whole-program optimisation makes, too.
-    target_link_options(${target} PRIVATE -flto -Oz -mpreferred-stack-boundary=2 -malign-data=abi
-      -Werror=frame-larger-than=4096 -Wl,--tsaware)
-    # Stripped, it has no symbols for a back trace to name code with: no code to read them.
-    target_sources(${target} PRIVATE $<TARGET_OBJECTS:runtime_unnamed_back_trace>)
-    # Its headers packed into one step of the file when they fit there, as the last step of
-    # its link (before any signing, which comes after it). With the linker's six sections
-    # they do not, and the file stays as linked.
-    add_custom_command(TARGET ${target} POST_BUILD
-      COMMAND ${FLARVEX_HOST_DIR}/host_tools/program_headers/program_headers
-              $<TARGET_FILE:${target}>
-      VERBATIM)
-  else()
-    target_link_options(${target} PRIVATE -fno-lto)
-  endif()
-  target_link_options(${target} PRIVATE
-    -nostdlib -nostartfiles -Wl,-e,_${ARG_ENTRY} -Wl,--subsystem,windows -Wl,--gc-sections)
-  # The linker's map (<target>.map beside the target's objects) says which object put what
-  # into each section; tools/size-report reads it.
-  target_link_options(${target} PRIVATE -Wl,-Map=${CMAKE_CURRENT_BINARY_DIR}/${target}.map)
-  target_link_libraries(${target} PRIVATE kernel32 user32 gdi32)
+  target_link_options(${target} PRIVATE -fno-lto)
+  flarvex_bare_link(${target} ${ARG_ENTRY})
 endfunction()
 
 # Windows test programs carry their runtime with them, so Wine needs no extra DLLs.

@@ -1,8 +1,8 @@
-# Optional code signing of the programs that ship. With FLARVEX_SIGNING_CERT (a PEM
-# certificate) and FLARVEX_SIGNING_KEY (its PEM private key) set, every program named by
-# flarvex_signed_program is signed with osslsigncode right after it is linked, in the same
-# build step, so that whatever uses the file (setup.exe carrying Flarvex.scr) sees it signed.
-# Without them nothing is signed and the build is as before.
+# Whether the programs that ship are signed, read in both parts of the build (the host part
+# leaves out the tests that compare with unsigned programs). With FLARVEX_SIGNING_CERT (a PEM
+# certificate) and FLARVEX_SIGNING_KEY (its PEM private key) set, FLARVEX_SIGNING is ON and
+# every shipped program is signed with OSSLSIGNCODE as the last step of its link
+# (shipped_program.cmake). Without them nothing is signed.
 set(FLARVEX_SIGNING_CERT "" CACHE FILEPATH "PEM certificate to sign the programs with (optional)")
 set(FLARVEX_SIGNING_KEY "" CACHE FILEPATH "PEM private key of FLARVEX_SIGNING_CERT (optional)")
 
@@ -20,19 +20,3 @@ if(FLARVEX_SIGNING_CERT OR FLARVEX_SIGNING_KEY)
   find_program(OSSLSIGNCODE osslsigncode REQUIRED)
   set(FLARVEX_SIGNING ON)
 endif()
-
-# flarvex_signed_program(target): signs target's file after every link when signing is set up.
-function(flarvex_signed_program target)
-  if(NOT FLARVEX_SIGNING)
-    return()
-  endif()
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}>
-            -DCERT=${FLARVEX_SIGNING_CERT} -DKEY=${FLARVEX_SIGNING_KEY}
-            -DOSSLSIGNCODE=${OSSLSIGNCODE}
-            -P ${CMAKE_SOURCE_DIR}/cmake/sign_program.cmake
-    VERBATIM)
-  # A new certificate or key signs the program anew.
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
-               ${FLARVEX_SIGNING_CERT} ${FLARVEX_SIGNING_KEY})
-endfunction()
