@@ -8,19 +8,6 @@
 
 namespace {
 
-uint32_t Read32(const std::vector<uint8_t>& file, size_t at) {
-    if (at + 4 > file.size())
-        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
-    return file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
-           static_cast<uint32_t>(file[at + 3]) << 24;
-}
-
-uint16_t Read16(const std::vector<uint8_t>& file, size_t at) {
-    if (at + 2 > file.size())
-        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
-    return static_cast<uint16_t>(file[at] | file[at + 1] << 8);
-}
-
 std::string TextAt(const std::vector<uint8_t>& file, size_t at) {
     std::string text;
     for (; at < file.size() && file[at] != 0; ++at)
@@ -42,6 +29,16 @@ std::vector<std::string> ImportedFunctions(const std::vector<uint8_t>& file, con
 }
 
 } // namespace
+
+uint16_t Read16(const std::vector<uint8_t>& file, size_t at) {
+    if (at + 2 > file.size())
+        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
+    return static_cast<uint16_t>(file[at] | file[at + 1] << 8);
+}
+
+uint32_t Read32(const std::vector<uint8_t>& file, size_t at) {
+    return Read16(file, at) | static_cast<uint32_t>(Read16(file, at + 2)) << 16;
+}
 
 size_t FileOffsetOf(const PeFile& pe, uint32_t address) {
     for (const PeSection& s : pe.Sections)
@@ -105,15 +102,13 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
             break;
         PeImportedLibrary library;
         library.Name = TextAt(file, FileOffsetOf(pe, name));
-        library.LookupTable = Read32(file, at);
-        library.AddressTable = Read32(file, at + 16);
-        if (library.LookupTable != 0)
-            library.LookedUp = ImportedFunctions(file, pe, library.LookupTable);
-        library.Addressed = ImportedFunctions(file, pe, library.AddressTable);
-        std::string dll = library.Name;
-        for (char& c : dll)
+        for (char& c : library.Name)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        pe.Imports.insert(dll);
+        if (uint32_t lookup = Read32(file, at); lookup != 0)
+            library.LookedUp = ImportedFunctions(file, pe, lookup);
+        library.AddressTable = Read32(file, at + 16);
+        library.Addressed = ImportedFunctions(file, pe, library.AddressTable);
+        pe.Imports.insert(library.Name);
         pe.ImportTables.push_back(library);
     }
     return pe;

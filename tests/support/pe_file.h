@@ -12,11 +12,12 @@ struct PeSection {
     uint32_t Address, VirtualSize, FileOffset, FileSize, Characteristics;
 };
 
-// One library's import descriptor: its two tables (relative addresses, 0 when absent) and the
-// functions each names, in order ("#n" for an import by ordinal).
+// One library's import descriptor: the functions its lookup table (none when it has none) and
+// its address table name, in order ("#n" for an import by ordinal), and where the address
+// table lies (a relative address).
 struct PeImportedLibrary {
-    std::string Name; // as the file spells it
-    uint32_t LookupTable = 0, AddressTable = 0;
+    std::string Name; // lower case
+    uint32_t AddressTable = 0;
     std::vector<std::string> LookedUp, Addressed;
 };
 
@@ -48,6 +49,10 @@ constexpr uint16_t PeCharacteristicDll = 0x2000;
 constexpr uint16_t PeCharacteristicRelocsStripped = 0x0001;
 constexpr uint16_t PeDynamicBase = 0x0040, PeNxCompatible = 0x0100, PeTerminalServerAware = 0x8000;
 constexpr int PeImportDirectory = 1, PeRelocationDirectory = 5, PeImportAddressDirectory = 12;
+
+// The little-endian number at offset at of file; throws std::runtime_error past its end.
+uint16_t Read16(const std::vector<uint8_t>& file, size_t at);
+uint32_t Read32(const std::vector<uint8_t>& file, size_t at);
 
 // The file offset of a relative address; throws std::runtime_error when no section holds it.
 size_t FileOffsetOf(const PeFile& pe, uint32_t address);
