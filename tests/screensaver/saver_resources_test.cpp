@@ -96,7 +96,10 @@ TEST(SaverResources, CarryTheClockIconAndTheListedName) {
 // (Wine scales no program for DPI, so there the awareness shows in no pixel.)
 TEST(SaverResources, DeclarePerMonitorDpiAwareness) {
     std::string path = SaverPath();
-    ACTCTXA request = {sizeof request, ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str()};
+    ACTCTXA request = {};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
     request.lpResourceName = MAKEINTRESOURCEA(1);
     HANDLE context = CreateActCtxA(&request);
     ASSERT_NE(context, INVALID_HANDLE_VALUE)

@@ -8,6 +8,19 @@
 
 namespace {
 
+uint32_t Read32(const std::vector<uint8_t>& file, size_t at) {
+    if (at + 4 > file.size())
+        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
+    return file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+           static_cast<uint32_t>(file[at + 3]) << 24;
+}
+
+uint16_t Read16(const std::vector<uint8_t>& file, size_t at) {
+    if (at + 2 > file.size())
+        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
+    return static_cast<uint16_t>(file[at] | file[at + 1] << 8);
+}
+
 std::string TextAt(const std::vector<uint8_t>& file, size_t at) {
     std::string text;
     for (; at < file.size() && file[at] != 0; ++at)
@@ -29,16 +42,6 @@ std::vector<std::string> ImportedFunctions(const std::vector<uint8_t>& file, con
 }
 
 } // namespace
-
-uint16_t Read16(const std::vector<uint8_t>& file, size_t at) {
-    if (at + 2 > file.size())
-        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
-    return static_cast<uint16_t>(file[at] | file[at + 1] << 8);
-}
-
-uint32_t Read32(const std::vector<uint8_t>& file, size_t at) {
-    return Read16(file, at) | static_cast<uint32_t>(Read16(file, at + 2)) << 16;
-}
 
 size_t FileOffsetOf(const PeFile& pe, uint32_t address) {
     for (const PeSection& s : pe.Sections)

@@ -50,10 +50,6 @@ constexpr uint16_t PeCharacteristicRelocsStripped = 0x0001;
 constexpr uint16_t PeDynamicBase = 0x0040, PeNxCompatible = 0x0100, PeTerminalServerAware = 0x8000;
 constexpr int PeImportDirectory = 1, PeRelocationDirectory = 5, PeImportAddressDirectory = 12;
 
-// The little-endian number at offset at of file; throws std::runtime_error past its end.
-uint16_t Read16(const std::vector<uint8_t>& file, size_t at);
-uint32_t Read32(const std::vector<uint8_t>& file, size_t at);
-
 // The file offset of a relative address; throws std::runtime_error when no section holds it.
 size_t FileOffsetOf(const PeFile& pe, uint32_t address);
 
