@@ -23,7 +23,7 @@ uint32_t Digest(const std::vector<Section>& sections) {
 }
 
 TEST(ProfileDigest, OnlyTheSetupsOwnEntryMayChange) {
-    const std::vector<Section> before = {{"boot", {"shell=explorer.exe", "SCRNSAVE.EXE=old.scr"}},
+    const std::vector<Section> before = {{"Boot", {"shell=explorer.exe", "SCRNSAVE.EXE=old.scr"}},
                                          {"mci", {"cdaudio=mcicda.dll", "pad=xxxxxxxx"}},
                                          {"empty", {}}};
     const struct {
@@ -31,15 +31,16 @@ TEST(ProfileDigest, OnlyTheSetupsOwnEntryMayChange) {
         std::vector<Section> after;
         bool same;
     } cases[] = {
-        {"own entry changed, its key in any case",
-         {{"boot", {"shell=explorer.exe", "scrnsave.exe=Flarvex.scr"}}, before[1], before[2]},
+        {"own entry changed, its section and key in any case",
+         {{"Boot", {"shell=explorer.exe", "scrnsave.exe=Flarvex.scr"}}, before[1], before[2]},
          true},
         {"last entry cut short",
          {before[0], {"mci", {"cdaudio=mcicda.dll", "pad=xxx"}}, before[2]},
          false},
         {"a section gone", {before[0], before[1]}, false},
+        {"a section renamed", {before[0], {"midi", before[1].second}, before[2]}, false},
         {"another entry of boot gone",
-         {{"boot", {"SCRNSAVE.EXE=Flarvex.scr"}}, before[1], before[2]},
+         {{"Boot", {"SCRNSAVE.EXE=Flarvex.scr"}}, before[1], before[2]},
          false},
         {"the same key in another section",
          {before[0], {"mci", {"cdaudio=mcicda.dll", "pad=xxxxxxxx", "SCRNSAVE.EXE=x"}}, before[2]},
@@ -48,7 +49,7 @@ TEST(ProfileDigest, OnlyTheSetupsOwnEntryMayChange) {
          {before[0], {"mci", {"cdaudio=mcicda.dll"}}, {"empty", {"pad=xxxxxxxx"}}},
          false},
         {"a key that only begins with the setup's",
-         {{"boot", {"shell=explorer.exe", "SCRNSAVE.EXE.OLD=1"}}, before[1], before[2]},
+         {{"Boot", {"shell=explorer.exe", "SCRNSAVE.EXE.OLD=1"}}, before[1], before[2]},
          false},
     };
     for (const auto& c : cases)

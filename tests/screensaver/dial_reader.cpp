@@ -3,62 +3,34 @@
 
 #include "dial_face.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-// Hands are read between their tails and the hour marks.
+// Hands are read between their tails and the hour marks, each by its colour.
 constexpr double HandsFrom = 0.25, HandsTo = 0.76;
+constexpr uint32_t HandColours[3] = {HourHandColour, MinuteHandColour, SecondHandColour};
 // Marks are read beyond the second hand's tip, between the minute ticks.
 constexpr double MarkRadius = (SecondHandTip + HourMarkOuter) / 2000.0;
 constexpr int FewestPixels = 3;
-
-// The angle of a hand, from the pixels of exactly its colour: the direction of their middle.
-double HandAngle(const uint32_t* pixels, int stride, const DialReading& dial, int left, int top,
-                 int width, int height, uint32_t colour) {
-    double sumX = 0, sumY = 0;
-    int count = 0;
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x) {
-            if ((pixels[static_cast<size_t>(y) * stride + x] & 0xFFFFFF) != colour)
-                continue;
-            double dx = x + 0.5 - dial.CentreX, dy = y + 0.5 - dial.CentreY;
-            double distance = std::sqrt(dx * dx + dy * dy);
-            if (distance < HandsFrom * dial.Radius || distance > HandsTo * dial.Radius)
-                continue;
-            sumX += dx;
-            sumY += dy;
-            ++count;
-        }
-    if (count < FewestPixels)
-        return -1;
-    double angle = std::atan2(sumX, -sumY) * 180 / Pi;
-    return angle < 0 ? angle + 360 : angle;
-}
-
-uint32_t PixelAtAngle(const uint32_t* pixels, int stride, const DialReading& dial, double degrees,
-                      double radius) {
-    double turn = degrees * Pi / 180;
-    int x = static_cast<int>(std::floor(dial.CentreX + std::sin(turn) * radius));
-    int y = static_cast<int>(std::floor(dial.CentreY - std::cos(turn) * radius));
-    return pixels[static_cast<size_t>(y) * stride + x] & 0xFFFFFF;
-}
 
 } // namespace
 
 DialReading ReadDial(const uint32_t* pixels, int stride, int left, int top, int width, int height,
                      uint32_t background) {
+    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * stride + x] & 0xFFFFFF; };
     DialReading reading;
     int first = left + width, last = -1, upper = top + height, lower = -1;
     for (int y = top; y < top + height; ++y)
         for (int x = left; x < left + width; ++x)
-            if ((pixels[static_cast<size_t>(y) * stride + x] & 0xFFFFFF) != background) {
-                first = x < first ? x : first;
-                last = x > last ? x : last;
-                upper = y < upper ? y : upper;
-                lower = y > lower ? y : lower;
+            if (at(x, y) != background) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+                upper = std::min(upper, y);
+                lower = std::max(lower, y);
             }
     if (last < 0) {
         reading.Problem = "every pixel is background";
@@ -73,15 +45,35 @@ DialReading ReadDial(const uint32_t* pixels, int stride, int left, int top, int 
     reading.CentreX = (first + last + 1) / 2.0;
     reading.CentreY = (upper + lower + 1) / 2.0;
     reading.Radius = across / 2.0;
-    reading.Hour = HandAngle(pixels, stride, reading, left, top, width, height, HourHandColour);
-    reading.Minute = HandAngle(pixels, stride, reading, left, top, width, height, MinuteHandColour);
-    reading.Second = HandAngle(pixels, stride, reading, left, top, width, height, SecondHandColour);
+    // A hand points towards the middle of the pixels of exactly its colour.
+    double sumX[3] = {}, sumY[3] = {};
+    int count[3] = {};
+    for (int y = upper; y <= lower; ++y)
+        for (int x = first; x <= last; ++x) {
+            double dx = x + 0.5 - reading.CentreX, dy = y + 0.5 - reading.CentreY;
+            double distance = std::hypot(dx, dy) / reading.Radius;
+            if (distance < HandsFrom || distance > HandsTo)
+                continue;
+            for (int hand = 0; hand < 3; ++hand)
+                if (at(x, y) == HandColours[hand]) {
+                    sumX[hand] += dx;
+                    sumY[hand] += dy;
+                    ++count[hand];
+                }
+        }
+    double* angles[3] = {&reading.Hour, &reading.Minute, &reading.Second};
+    for (int hand = 0; hand < 3; ++hand)
+        if (count[hand] >= FewestPixels)
+            *angles[hand] = std::fmod(std::atan2(sumX[hand], -sumY[hand]) * 180 / Pi + 360, 360);
+    auto markAt = [&](double degrees) {
+        double turn = degrees * Pi / 180, radius = MarkRadius * reading.Radius;
+        return at(static_cast<int>(std::floor(reading.CentreX + std::sin(turn) * radius)),
+                  static_cast<int>(std::floor(reading.CentreY - std::cos(turn) * radius))) ==
+               HourMarkColour;
+    };
     for (int hour = 0; hour < 12; ++hour) {
-        double radius = MarkRadius * reading.Radius;
-        reading.HourMarks +=
-            PixelAtAngle(pixels, stride, reading, hour * 30, radius) == HourMarkColour;
-        reading.MarksBetween +=
-            PixelAtAngle(pixels, stride, reading, hour * 30 + 15, radius) == HourMarkColour;
+        reading.HourMarks += markAt(hour * 30);
+        reading.MarksBetween += markAt(hour * 30 + 15);
     }
     reading.Found = true;
     return reading;

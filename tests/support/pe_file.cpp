@@ -105,15 +105,13 @@ PeFile ParsePe(const std::vector<uint8_t>& file) {
             break;
         PeImportedLibrary library;
         library.Name = TextAt(file, FileOffsetOf(pe, name));
-        library.LookupTable = Read32(file, at);
-        library.AddressTable = Read32(file, at + 16);
-        if (library.LookupTable != 0)
-            library.LookedUp = ImportedFunctions(file, pe, library.LookupTable);
-        library.Addressed = ImportedFunctions(file, pe, library.AddressTable);
-        std::string dll = library.Name;
-        for (char& c : dll)
+        for (char& c : library.Name)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        pe.Imports.insert(dll);
+        if (uint32_t lookup = Read32(file, at); lookup != 0)
+            library.LookedUp = ImportedFunctions(file, pe, lookup);
+        library.AddressTable = Read32(file, at + 16);
+        library.Addressed = ImportedFunctions(file, pe, library.AddressTable);
+        pe.Imports.insert(library.Name);
         pe.ImportTables.push_back(library);
     }
     return pe;

@@ -12,11 +12,12 @@ struct PeSection {
     uint32_t Address, VirtualSize, FileOffset, FileSize, Characteristics;
 };
 
-// One library's import descriptor: its two tables (relative addresses, 0 when absent) and the
-// functions each names, in order ("#n" for an import by ordinal).
+// One library's import descriptor: the functions its lookup table (none when it has none) and
+// its address table name, in order ("#n" for an import by ordinal), and where the address
+// table lies (a relative address).
 struct PeImportedLibrary {
-    std::string Name; // as the file spells it
-    uint32_t LookupTable = 0, AddressTable = 0;
+    std::string Name; // lower case
+    uint32_t AddressTable = 0;
     std::vector<std::string> LookedUp, Addressed;
 };
 

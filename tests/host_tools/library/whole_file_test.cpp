@@ -17,47 +17,22 @@ namespace {
 
 const std::vector<uint8_t> NewBytes(1 << 20, 0x5A);
 
-// While it lives, the process may write no file past limit bytes (none when 0): a write beyond
-// fails as on a full disk, instead of the signal ending the process.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        if (limit == 0)
-            return;
-        signal_ = signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        if (signal_ != SIG_ERR)
-            signal(SIGXFSZ, signal_);
-    }
-
-  private:
-    rlimit saved_;
-    sighandler_t signal_ = SIG_ERR;
-};
-
-struct FailedWrite {
-    const char* What;
-    std::string Target; // its name in the scratch folder
-    bool TargetIsFolder;
-    rlim_t SizeLimit;
-    const char* Error;
-};
-
 TEST(WholeFile, AFailedWriteLeavesTheOldFileAndNoTemporaryOne) {
-    const FailedWrite cases[] = {
+    signal(SIGXFSZ, SIG_IGN); // past the size limit, a write fails as on a full disk
+    const struct {
+        const char* What;
+        std::string Target; // its name in the scratch folder
+        bool TargetIsFolder;
+        rlim_t SizeLimit; // 0: none
+        const char* Error;
+    } cases[] = {
         // A name that fits where the temporary name beside it does not.
         {"no temporary file", std::string(250, 'n'), false, 0,
          "cannot create a temporary file beside it: File name too long"},
         {"the disk fills up", "target", false, 4096, "cannot write it: File too large"},
         {"a folder in the way", "target", true, 0, "cannot put it in place: Is a directory"},
     };
-    for (const FailedWrite& failed : cases) {
+    for (const auto& failed : cases) {
         ScratchFolder folder;
         std::string old = failed.Target;
         if (failed.TargetIsFolder) {
@@ -67,12 +42,13 @@ TEST(WholeFile, AFailedWriteLeavesTheOldFileAndNoTemporaryOne) {
         folder.Write(old, "old");
         const std::vector<std::string> before = folder.Names();
 
+        rlimit saved;
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = {failed.SizeLimit != 0 ? failed.SizeLimit : saved.rlim_cur, saved.rlim_max};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
         std::string error;
-        bool written;
-        {
-            FileSizeLimit limit(failed.SizeLimit);
-            written = WriteWholeFile(folder.Path(failed.Target), NewBytes, error);
-        }
+        bool written = WriteWholeFile(folder.Path(failed.Target), NewBytes, error);
+        setrlimit(RLIMIT_FSIZE, &saved);
         EXPECT_FALSE(written) << failed.What;
         EXPECT_NE(error.find(failed.Error), std::string::npos) << failed.What << ": " << error;
         EXPECT_EQ(ReadFileBytes(folder.Path(old)), "old") << failed.What;

@@ -59,6 +59,9 @@ TEST(ProgramHeaders, PackedIntoOneStepWithEverySectionMovedUp) {
         << "the PE headers follow the DOS header, the same up to the size of headers";
     const uint32_t optional = 0x40 + 24, table = optional + 224;
     EXPECT_EQ(Get32(file, optional + 60), 512u);
+    // DOS loads the file from the header's end, here 0x10, and starts it at cs:ip.
+    EXPECT_EQ(file[0x08] | file[0x09] << 8, 1) << "header paragraphs";
+    EXPECT_EQ(0x10 + (file[0x16] | file[0x17] << 8) * 16 + (file[0x14] | file[0x15] << 8), 0x1C);
     EXPECT_EQ(memcmp(&file[0x1C], "\x0E\x1F\xBA\x1A\x00", 5), 0) << "the DOS program";
     EXPECT_EQ(memcmp(&file[0x2A], "Needs Windows.\r\n$", 17), 0);
     for (uint32_t i = 0; i < 5; ++i) {
