@@ -1,24 +1,32 @@
 // The programs that ship, read from the built files as tools that read Windows programs read
-// them: every function they import is one that the oldest Windows they admit has, and a layout
-// with nothing that such tools would misread.
+// them: every function they import, against the oldest Windows that has it, and a layout with
+// nothing that such tools would misread.
 #include "file_bytes.h"
 #include "pe_file.h"
 #include "program_headers.h"
 
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <map>
 #include <stdexcept>
 
 namespace {
 
-// Every function the shipped programs import, by library: all of them are in Windows 95 and
-// NT 4.0, the oldest Windows the headers admit. A new import fails the tests until it is
-// listed here; one that only later Windows have is looked up at run time instead. (Windows 95,
-// 98 and Me have MoveFileExA without carrying it out: there a reinstall reports that it
-// cannot replace the file.)
-const std::map<std::string, std::string> Known = {
-    {"kernel32.dll",
+// Every function the shipped programs import, by library and the oldest Windows that has it,
+// as the system's version number (major << 16 | minor): 4.0 is Windows 95 and NT 4.0, 5.0 is
+// 2000, 5.1 XP, 6.0 Vista. A new import fails the tests until it is listed here with its
+// version; one younger than the Windows the header admits is looked up at run time instead.
+// (Windows 95, 98 and Me have MoveFileExA without carrying it out: there a reinstall reports
+// that it cannot replace the file.)
+constexpr uint32_t Windows95 = 4 << 16;
+const struct {
+    const char* Library;
+    uint32_t Version;
+    const char* Names; // each between blanks
+} Known[] = {
+    {"kernel32.dll", Windows95,
      " CloseHandle CreateFileA CreateFileMappingA CreateMutexA CreateThread DeleteFileA "
      "ExitProcess GetCommandLineA GetCurrentThreadId GetFileAttributesA GetFileSize "
      "GetFileType GetLastError GetLocalTime GetModuleFileNameA GetModuleHandleA "
@@ -26,7 +34,7 @@ const std::map<std::string, std::string> Known = {
      "GetProcAddress GetStartupInfoA GetStdHandle GetVersion GetWindowsDirectoryA MapViewOfFile "
      "MoveFileExA SetFileAttributesA SetUnhandledExceptionFilter UnmapViewOfFile "
      "WaitForSingleObject WriteFile WritePrivateProfileStringA "},
-    {"user32.dll",
+    {"user32.dll", Windows95,
      " BeginPaint CallNextHookEx CheckDlgButton CheckRadioButton CreateWindowExA DefWindowProcA "
      "DestroyWindow DialogBoxParamA DispatchMessageA DrawTextA EnableWindow EndDialog EndPaint "
      "FindWindowA GetClientRect GetCursorPos GetDC GetDCEx GetDesktopWindow GetDlgItem GetFocus "
@@ -34,10 +42,11 @@ const std::map<std::string, std::string> Known = {
      "KillTimer LoadCursorA LoadIconA MapWindowPoints MessageBoxA PostQuitMessage RegisterClassA "
      "ReleaseDC ScreenToClient SetCursor SetForegroundWindow SetTimer SetWindowsHookExA "
      "ShowCursor TranslateMessage UpdateWindow "},
-    {"gdi32.dll",
+    {"gdi32.dll", Windows95,
      " BitBlt CreateCompatibleDC CreateDIBSection CreateSolidBrush DeleteDC DeleteObject "
      "GetStockObject PatBlt RoundRect SelectObject SetBkMode SetTextColor StretchDIBits "},
-    {"advapi32.dll", " RegCloseKey RegCreateKeyExA RegOpenKeyExA RegQueryValueExA RegSetValueExA "},
+    {"advapi32.dll", Windows95,
+     " RegCloseKey RegCreateKeyExA RegOpenKeyExA RegQueryValueExA RegSetValueExA "},
 };
 
 // What each kind of section may be: its contents and its access, nothing more. (The linker
@@ -50,6 +59,15 @@ const std::map<std::string, uint32_t> SectionKinds = {
     {".idata", Data | Read | Write},       {".rsrc", Data | Read | Write},
     {".reloc", Data | Discardable | Read},
 };
+
+uint32_t Read16(const std::vector<uint8_t>& file, size_t at) {
+    if (at + 2 > file.size())
+        throw std::runtime_error("offset " + std::to_string(at) + " is past the end");
+    return file[at] | file[at + 1] << 8;
+}
+uint32_t Read32(const std::vector<uint8_t>& file, size_t at) {
+    return Read16(file, at) | Read16(file, at + 2) << 16;
+}
 
 class ShippedProgram : public ::testing::TestWithParam<const char*> {
   protected:
@@ -66,14 +84,19 @@ class ShippedProgram : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(ShippedProgram, ImportsOnlyWhatTheWindowsItsHeaderAdmitsHas) {
-    EXPECT_EQ(pe.SubsystemMajor << 16 | pe.SubsystemMinor, 4 << 16)
-        << "the header admits Windows 95 and NT 4.0";
+    uint32_t admitted = pe.SubsystemMajor << 16 | pe.SubsystemMinor;
+    EXPECT_EQ(admitted, Windows95) << "the header admits Windows 95 and NT 4.0";
     for (const PeImportedLibrary& library : pe.ImportTables)
         for (const std::string& function : library.Addressed) {
-            auto known = Known.find(library.Name);
-            EXPECT_TRUE(known != Known.end() &&
-                        known->second.find(" " + function + " ") != std::string::npos)
-                << function << " from " << library.Name << " is not listed";
+            uint32_t version = 0;
+            for (const auto& known : Known)
+                if (library.Name == known.Library &&
+                    strstr(known.Names, (" " + function + " ").c_str()) != nullptr)
+                    version = known.Version;
+            EXPECT_NE(version, 0u) << function << " from " << library.Name
+                                   << " is not listed: add it with its version";
+            EXPECT_LE(version, admitted)
+                << function << " needs Windows " << (version >> 16) << "." << (version & 0xFFFF);
         }
 }
 
@@ -95,7 +118,20 @@ TEST_P(ShippedProgram, HasEveryImportInBothTablesAndTheAddressTablesInTheirDirec
     EXPECT_GE(pe.Directories[PeImportDirectory].Size, 20 * (pe.ImportTables.size() + 1));
 }
 
-TEST_P(ShippedProgram, HasHeadersThenSectionsInOrderEachOfAKnownKind) {
+TEST_P(ShippedProgram, HasADosProgramThenHeadersThenSectionsInOrderEachOfAKnownKind) {
+    // DOS loads the file from its header's end and starts at cs:ip: push cs, pop ds, and the
+    // message at ds:dx, ended by '$', before the PE header.
+    uint32_t load = Read16(file, 0x08) * 16;
+    uint32_t entry = load + Read16(file, 0x16) * 16 + Read16(file, 0x14);
+    ASSERT_LT(entry + 5, pe.PeOffset);
+    EXPECT_EQ(Read16(file, entry), 0x1F0Eu) << "push cs, pop ds";
+    EXPECT_EQ(file[entry + 2], 0xBA) << "mov dx";
+    uint32_t message = load + Read16(file, entry + 3);
+    ASSERT_LT(message, pe.PeOffset);
+    EXPECT_NE(std::string(file.begin() + message, file.begin() + pe.PeOffset).find('$'),
+              std::string::npos)
+        << "the message has no end";
+
     EXPECT_EQ(pe.FileAlignment, 512u);
     EXPECT_EQ(pe.SectionAlignment, 4096u);
     EXPECT_EQ(pe.HeadersSize % pe.FileAlignment, 0u);
@@ -127,8 +163,24 @@ TEST_P(ShippedProgram, CanBeLoadedAnywhereAndIsMarkedForTodaysWindows) {
               PeDynamicBase | PeNxCompatible | PeTerminalServerAware);
     EXPECT_EQ(pe.Checksum, ProgramChecksum(file, pe.ChecksumOffset));
 
+    // The relocations: blocks of one page each, every entry a 32-bit address in the image or
+    // padding.
     ASSERT_GT(pe.Directories.size(), size_t(PeRelocationDirectory));
-    EXPECT_GT(pe.Directories[PeRelocationDirectory].Size, 0u) << "no relocations: it cannot move";
+    const PeDirectory& relocations = pe.Directories[PeRelocationDirectory];
+    size_t at = FileOffsetOf(pe, relocations.Address), end = at + relocations.Size;
+    int addresses = 0;
+    while (at < end) {
+        uint32_t page = Read32(file, at), size = Read32(file, at + 4);
+        ASSERT_TRUE(size >= 8 && size % 4 == 0 && at + size <= end) << "a block of " << size;
+        for (uint32_t i = 8; i < size; i += 2) {
+            uint32_t entry = Read16(file, at + i), type = entry >> 12;
+            EXPECT_TRUE(type == 3 || (type == 0 && i + 2 == size)) << "type " << type;
+            addresses += type == 3;
+            EXPECT_LT(page + (entry & 0xFFF) + 4, pe.ImageSize);
+        }
+        at += size;
+    }
+    EXPECT_GT(addresses, 0) << "no relocations: the program could not move";
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProgram, ::testing::Values("setup.exe", "Flarvex.scr"),
