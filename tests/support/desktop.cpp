@@ -87,9 +87,14 @@ std::string RunWine(const std::vector<std::string>& arguments, double seconds, i
 
 namespace {
 
-std::vector<unsigned long> WindowsNamed(const std::string& name) {
+// The windows named exactly name; with onScreen only those mapped and viewable, which alone
+// take the input focus (X refuses it to the others with BadMatch).
+std::vector<unsigned long> WindowsNamed(const std::string& name, bool onScreen = false) {
+    std::vector<std::string> search = {"xdotool", "search", "--name", "^" + name + "$"};
+    if (onScreen)
+        search.insert(search.begin() + 2, "--onlyvisible");
     int status = 0;
-    std::string found = RunCommand({"xdotool", "search", "--name", "^" + name + "$"}, 10, &status);
+    std::string found = RunCommand(search, 10, &status);
     std::vector<unsigned long> windows;
     for (const char* at = found.c_str(); *at;) {
         char* end = nullptr;
@@ -109,7 +114,7 @@ std::vector<unsigned long> WindowsNamed(const std::string& name) {
 unsigned long WaitForWindow(const std::string& name, double seconds) {
     unsigned long window = 0;
     WaitUntil(seconds, [&] {
-        std::vector<unsigned long> found = WindowsNamed(name);
+        std::vector<unsigned long> found = WindowsNamed(name, true);
         if (!found.empty())
             window = found.front();
         return window != 0;

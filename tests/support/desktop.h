@@ -49,7 +49,8 @@ std::string RunCommand(const std::vector<std::string>& arguments, double seconds
 std::string RunWine(const std::vector<std::string>& arguments, double seconds = 30,
                     int* status = nullptr);
 
-// The X window whose name is exactly name; 0 after seconds without one (the caller fails).
+// The X window whose name is exactly name, once it is on screen; 0 after seconds without one
+// (the caller fails).
 unsigned long WaitForWindow(const std::string& name, double seconds);
 // True while some window is named exactly name.
 bool WindowExists(const std::string& name);
