@@ -283,24 +283,30 @@ const FaultRow Rows[] = {
          EXPECT_TRUE(Faults::Exists(f.installed)) << "the link stays";
      }},
 
-    // A command-line install holds the one place for a setup, and has no setup window to
-    // bring forward. It is held at its outcome box, the one step where it waits: a quiet
-    // install ends within milliseconds, too soon for a signal from outside to stop it there.
-    {"AWindowStartWhileAnInstallFromTheCommandLineRunsSaysSo", Who::Root, [](Faults&) {},
-     [](Faults&) {
-         desktop::WineProgram first({desktop::BuildDir() + "/setup.exe", "/install"});
-         ASSERT_TRUE(AnswerBox(told::Installed.Caption, "none", 20).Shown);
+    // A quiet install holds the one place for a setup and has no window to bring forward. It
+    // never waits for anything, so it is held from outside as it first looks at system.ini:
+    // after it took the place, before it wrote its entry.
+    {"AWindowStartWhileAQuietInstallRunsSaysSo", Who::Root, [](Faults&) {},
+     [](Faults& f) {
+         desktop::WineProgram first({desktop::BuildDir() + "/setup.exe", "/install", "/quiet"},
+                                    desktop::WindowsDirPath("system.ini"));
+         ASSERT_TRUE(first.WaitUntilHeld(30)) << "the install never reached system.ini";
          desktop::WineProgram second({desktop::BuildDir() + "/setup.exe"});
          EXPECT_TRUE(BoxAnswered(told::SetupRunning, "ok"));
          int code = -1;
          EXPECT_TRUE(second.WaitForExit(15, &code));
          EXPECT_EQ(code, 15);
          EXPECT_FALSE(desktop::WindowExists(" Setup")) << "the second start opened its window";
-         ASSERT_TRUE(BoxAnswered(told::Installed, "ok"));
-         ASSERT_TRUE(first.WaitForExit(15, &code));
+         EXPECT_EQ(ReadFileBytes(f.profile).find(ProfileEntry), std::string::npos)
+             << "the install was not held before its entry";
+         first.LetGo(30);
+         ASSERT_TRUE(first.WaitForExit(0, &code));
          EXPECT_EQ(code, 0);
      },
-     [](Faults& f) { EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload); }},
+     [](Faults& f) {
+         EXPECT_TRUE(ReadFileBytes(f.installed) == f.payload);
+         EXPECT_NE(ReadFileBytes(f.profile).find(ProfileEntry), std::string::npos);
+     }},
 
     {"ASecondSetupHandsOverToTheFirst", Who::Root, [](Faults&) {},
      [](Faults&) {

@@ -12,6 +12,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,11 +49,54 @@ WineProgram::WineProgram(const std::vector<std::string>& arguments) {
     pid_ = StartProgram(command);
 }
 
+WineProgram::WineProgram(const std::vector<std::string>& arguments, const std::string& holdAt) {
+    char name[] = "/tmp/flarvex-held-XXXXXX";
+    int file = mkstemp(name);
+    if (file < 0) {
+        ADD_FAILURE() << "no file for strace's account: " << strerror(errno);
+        return;
+    }
+    close(file);
+    traceFile_ = name;
+    // strace exits with its program's exit code. Each system call that names the file stops
+    // the program the first time it does (when=1 counts each call on its own).
+    std::vector<std::string> command = {"strace", "-f",      "-qq", "-o",
+                                        traceFile_, "-P",   holdAt, "-e",
+                                        "inject=%file:signal=SIGSTOP:when=1", "wine"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    pid_ = StartProgram(command);
+}
+
 WineProgram::~WineProgram() {
     if (pid_ > 0 && !ended_) {
         kill(pid_, SIGKILL);
         waitpid(pid_, &status_, 0);
+        if (held_ > 0) // once strace is gone, a program it stopped stays stopped
+            kill(held_, SIGKILL);
     }
+    if (!traceFile_.empty())
+        unlink(traceFile_.c_str());
+}
+
+bool WineProgram::WaitUntilHeld(double seconds) {
+    // strace says "<pid> --- stopped by SIGSTOP ---" once the stop has taken hold.
+    return WaitUntil(seconds, [this] {
+        std::ifstream trace(traceFile_);
+        std::string line;
+        while (std::getline(trace, line))
+            if (line.find("--- stopped by SIGSTOP ---") != std::string::npos) {
+                held_ = static_cast<pid_t>(atoi(line.c_str()));
+                return held_ > 0;
+            }
+        return false;
+    });
+}
+
+void WineProgram::LetGo(double seconds) {
+    WaitUntil(seconds, [this] {
+        kill(held_, SIGCONT);
+        return !Running();
+    });
 }
 
 bool WineProgram::Running() {

@@ -21,6 +21,10 @@ std::string WindowsDirPath(const std::string& name);
 class WineProgram {
   public:
     explicit WineProgram(const std::vector<std::string>& arguments);
+    // Started under strace, which stops it with SIGSTOP as it first names the file at path in
+    // a system call (Wine's own path, as a Linux path): a known step at which to hold a program
+    // that never waits for anything.
+    WineProgram(const std::vector<std::string>& arguments, const std::string& holdAt);
     ~WineProgram();
     WineProgram(const WineProgram&) = delete;
     WineProgram& operator=(const WineProgram&) = delete;
@@ -29,6 +33,11 @@ class WineProgram {
     // exit code (or -1 when a signal ended it).
     bool WaitForExit(double seconds, int* exitCode);
     bool Running();
+    // For a program started with holdAt: waits up to seconds for it to be held there.
+    bool WaitUntilHeld(double seconds);
+    // Lets a held program go on, and on again whenever it stops at the file, until it ends or
+    // seconds pass.
+    void LetGo(double seconds);
     pid_t Pid() const {
         return pid_;
     }
@@ -37,6 +46,8 @@ class WineProgram {
     pid_t pid_ = -1;
     int status_ = -1;
     bool ended_ = false;
+    std::string traceFile_; // strace's account, for a held program
+    pid_t held_ = -1;       // the Wine process that strace stopped
 };
 
 // Runs a command to its end (at most seconds), returning its standard output; the exit status
