@@ -70,6 +70,17 @@ UINT IdentifyIcon(HWND control) {
     return found;
 }
 
+bool HasIcon(HWND box) {
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = "";
+        GetClassNameA(child, name, sizeof name);
+        if (IsWindowVisible(child) && lstrcmpiA(name, "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            return true;
+    }
+    return false;
+}
+
 MessageBoxView Read(HWND box) {
     MessageBoxView view;
     view.Window = box;
@@ -122,10 +133,16 @@ MessageBoxView WaitForMessageBox(const char* caption, DWORD milliseconds) {
     for (;;) {
         Search search = {caption, nullptr};
         EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-        // A box is read once its text is in place and it has been painted.
+        // A box is read once its text is in place and its icon, if it has one, is on screen:
+        // the icon is told by its pixels, which a slow machine paints late.
         if (search.Found && GetDlgItem(search.Found, MessageTextId)) {
-            Sleep(200);
-            return Read(search.Found);
+            DWORD found = GetTickCount();
+            MessageBoxView view;
+            do {
+                Sleep(50);
+                view = Read(search.Found);
+            } while (view.Icon == 0 && HasIcon(search.Found) && GetTickCount() - found < 5000);
+            return view;
         }
         if (GetTickCount() - start > milliseconds)
             return {};
