@@ -58,12 +58,10 @@ WineProgram::WineProgram(const std::vector<std::string>& arguments, const std::s
     }
     close(file);
     traceFile_ = name;
-    // strace exits with its program's exit code. Each system call that names the file stops
-    // the program the first time it does (when=1 counts each call on its own).
-    std::vector<std::string> command = {"strace", "-f",       "-qq",
-                                        "-o",     traceFile_, "-P",
-                                        holdAt,   "-e",       "inject=%file:signal=SIGSTOP:when=1",
-                                        "wine"};
+    // strace exits with its program's exit code. Each kind of system call that names the file
+    // stops the program the first time it is made (when=1 counts each kind on its own).
+    std::vector<std::string> command = {"strace", "-f", "-qq", "-o", traceFile_, "-P", holdAt};
+    command.insert(command.end(), {"-e", "inject=%file:signal=SIGSTOP:when=1", "wine"});
     command.insert(command.end(), arguments.begin(), arguments.end());
     pid_ = StartProgram(command);
 }
