@@ -75,7 +75,8 @@ bool HasIcon(HWND box) {
         char name[64] = "";
         GetClassNameA(child, name, sizeof name);
         if (IsWindowVisible(child) && lstrcmpiA(name, "Static") == 0 &&
-            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+            SendMessageA(child, STM_GETICON, 0, 0) != 0) // a box without one keeps an empty place
             return true;
     }
     return false;
