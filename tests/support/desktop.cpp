@@ -92,6 +92,8 @@ bool WineProgram::WaitUntilHeld(double seconds) {
 }
 
 void WineProgram::LetGo(double seconds) {
+    if (held_ <= 0) // kill() would take 0 and -1 for whole groups of processes
+        return;
     WaitUntil(seconds, [this] {
         kill(held_, SIGCONT);
         return !Running();

@@ -21,9 +21,9 @@ std::string WindowsDirPath(const std::string& name);
 class WineProgram {
   public:
     explicit WineProgram(const std::vector<std::string>& arguments);
-    // Started under strace, which stops it with SIGSTOP as it first names the file at path in
-    // a system call (Wine's own path, as a Linux path): a known step at which to hold a program
-    // that never waits for anything.
+    // Started under strace, which stops it with SIGSTOP as it first names the file holdAt (a
+    // Linux path) in a system call: a known step at which to hold a program that never waits
+    // for anything.
     WineProgram(const std::vector<std::string>& arguments, const std::string& holdAt);
     ~WineProgram();
     WineProgram(const WineProgram&) = delete;
